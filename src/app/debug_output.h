@@ -1,0 +1,6 @@
+// Diagnostic traces for developers: the debugger output on Windows
+// (OutputDebugStringA); on Linux standard error, but only while the
+// CORVEXA2_DEBUG environment variable is set, so tools and tests stay quiet.
+#pragma once
+
+void debug_output(const char* text);

@@ -1,0 +1,15 @@
+// The one routine that writes printf-style exponent forms ("%.*E", "%.*e").
+// It always writes at least three exponent digits (1.23450E+003), whatever the
+// C runtime does, so the Linux and Windows builds give the same bytes in files,
+// commands to the instrument, the comms log and on screen.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Writes value as "%.*E" (upper true) or "%.*e" with precision digits after the
+// mark and a signed exponent of at least three digits. Output is bounded by
+// size (always NUL-terminated when size > 0). Returns the length of the full
+// text (as snprintf does). Non-finite values are written as the runtime does.
+int format_exp_text(char* out, std::size_t size, double value, int precision, bool upper = true);
+std::string exp_text(double value, int precision, bool upper = true);
