@@ -1,1 +1,416 @@
-// placeholder
+// The link protocol over whichever transport the record names. Every rule
+// about bytes on the wire lives here, once, for serial and TCP alike:
+//  - after each open the reset byte 0x14 is sent and stray input drained;
+//  - over TCP every command is followed by its terminating NUL byte;
+//  - TCP replies pass through an 8192-byte receive ring; a line ends at LF,
+//    CR is dropped, bytes past the buffer are dropped;
+//  - serial replies are read byte by byte, cut at the first CR, and a line
+//    ending in a bare LF keeps it;
+//  - a reply whose first byte has bit 7 set is a packed binary value.
+// No locks: at most one thread uses a link at a time (callers stop the
+// generator monitor before any foreground operation).
+#include "link/connection.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+
+#include "graph/number_format.h"
+#include "link/comms_log.h"
+#include "link/transport.h"
+
+namespace {
+
+constexpr int TCP_CONNECT_TIMEOUT_MS = 2000;
+constexpr int TCP_RECEIVE_CHUNK = 255;
+constexpr int IDLE_WAIT_MS = 10;
+constexpr int OPEN_DRAIN_MS = 100;
+// A talking instrument keeps a drain going past its time; this bounds how far,
+// so an instrument that streams continuously cannot hang an open.
+constexpr int DRAIN_OVERRUN_LIMIT_MS = 2000;
+
+std::atomic<int> tcp_timeout_ms{LINK_DEFAULT_TIMEOUT_MS};
+std::atomic<bool> sockets_started{false};
+
+// The one reply buffer of link_read_values (a whole sweep fits in it).
+char values_buffer[LINK_VALUES_BUFFER_SIZE];
+
+bool is_serial(const s_connection* conn)
+{
+    return conn->interface == LINK_USB || conn->interface == LINK_SERIAL;
+}
+
+bool is_tcp(const s_connection* conn)
+{
+    return conn->interface == LINK_LAN;
+}
+
+void copy_bounded(char* dest, std::size_t capacity, const char* text)
+{
+    if (capacity == 0) {
+        return;
+    }
+    std::size_t n = 0;
+    if (text) {
+        while (n + 1 < capacity && text[n] != '\0') {
+            dest[n] = text[n];
+            ++n;
+        }
+    }
+    std::memset(dest + n, 0, capacity - n);
+}
+
+void reset_ring(s_connection* conn)
+{
+    conn->rx_count = 0;
+    conn->rx_head = 0;
+    conn->rx_tail = 0;
+}
+
+// Moves whatever the socket holds into the ring, never more than the ring
+// has room for, so no byte is lost or reordered.
+void tcp_service(s_connection* conn)
+{
+    tcp_transport& tcp = *link_current_backend().tcp;
+    const int room = LINK_RX_RING_SIZE - conn->rx_count;
+    if (room <= 0 || tcp.readable(conn->socket) != 1) {
+        return;
+    }
+    unsigned char chunk[TCP_RECEIVE_CHUNK];
+    const int got = tcp.receive(conn->socket, chunk, std::min(room, TCP_RECEIVE_CHUNK));
+    for (int i = 0; i < got; ++i) {
+        conn->rx_ring[conn->rx_head] = chunk[i];
+        conn->rx_head = (conn->rx_head + 1) % LINK_RX_RING_SIZE;
+        ++conn->rx_count;
+    }
+}
+
+int ring_pop(s_connection* conn)
+{
+    if (conn->rx_count == 0) {
+        return -2;
+    }
+    const int byte = conn->rx_ring[conn->rx_tail];
+    conn->rx_tail = (conn->rx_tail + 1) % LINK_RX_RING_SIZE;
+    --conn->rx_count;
+    return byte;
+}
+
+// The next received byte without waiting; the socket is serviced only when
+// the ring has nothing waiting.
+int tcp_poll(s_connection* conn)
+{
+    if (conn->rx_count == 0) {
+        if (conn->socket == LINK_INVALID_SOCKET) {
+            return -1;
+        }
+        tcp_service(conn);
+    }
+    return ring_pop(conn);
+}
+
+// The next byte, waiting at most the TCP timeout; -1 when none came.
+int tcp_wait_byte(s_connection* conn)
+{
+    int byte = tcp_poll(conn);
+    if (byte >= 0 || conn->socket == LINK_INVALID_SOCKET) {
+        return byte >= 0 ? byte : -1;
+    }
+    link_backend& backend = link_current_backend();
+    const std::uint64_t start = backend.clock->now_ms();
+    for (;;) {
+        byte = tcp_poll(conn);
+        if (byte >= 0) {
+            return byte;
+        }
+        if (backend.clock->now_ms() - start >= static_cast<std::uint64_t>(tcp_timeout_ms.load())) {
+            return -1;
+        }
+        backend.tcp->wait_idle(conn->socket, IDLE_WAIT_MS);
+    }
+}
+
+int tcp_read_line_raw(s_connection* conn, char* buffer, int size)
+{
+    int stored = 0;
+    for (;;) {
+        const int byte = tcp_wait_byte(conn);
+        if (byte < 0) {
+            return -1;
+        }
+        if (byte == '\n') {
+            return stored;
+        }
+        if (byte == '\r') {
+            continue;
+        }
+        if (stored < size - 1) {
+            buffer[stored++] = static_cast<char>(byte);
+        }
+    }
+}
+
+int serial_read_line_raw(s_connection* conn, char* buffer, int size)
+{
+    serial_transport& serial = *link_current_backend().serial;
+    int count = 0;
+    if (conn->serial_handle != LINK_INVALID_HANDLE) {
+        while (count < size - 1) {
+            unsigned char byte = 0;
+            if (serial.read_byte(conn->serial_handle, &byte) != 1) {
+                break;
+            }
+            buffer[count++] = static_cast<char>(byte);
+            if (byte == '\n') {
+                break;
+            }
+        }
+    }
+    buffer[count] = '\0';
+    if (char* cr = static_cast<char*>(std::memchr(buffer, '\r', static_cast<std::size_t>(count)))) {
+        *cr = '\0';
+        count = static_cast<int>(cr - buffer);
+    }
+    return count;
+}
+
+// One reply line into buffer (cleared first), without logging or binary
+// conversion. Returns the length, or 0/-1 when nothing arrived in time.
+int read_line_raw(s_connection* conn, char* buffer, int size)
+{
+    if (!buffer || size <= 0) {
+        return -1;
+    }
+    std::memset(buffer, 0, static_cast<std::size_t>(size));
+    if (is_tcp(conn)) {
+        return tcp_read_line_raw(conn, buffer, size);
+    }
+    if (is_serial(conn)) {
+        return serial_read_line_raw(conn, buffer, size);
+    }
+    return -1;
+}
+
+// Length of the raw text the read left in buffer, for the log.
+std::size_t stored_text_length(const char* buffer, int size)
+{
+    const void* end = std::memchr(buffer, '\0', static_cast<std::size_t>(size));
+    return end ? static_cast<std::size_t>(static_cast<const char*>(end) - buffer) : static_cast<std::size_t>(size);
+}
+
+// A reply that starts with a byte of 0x80 or above is one packed binary
+// value: the text of that value replaces the bytes, within the buffer.
+void convert_binary_reply(char* buffer, int size)
+{
+    if (size <= 0 || static_cast<unsigned char>(buffer[0]) < 0x80) {
+        return;
+    }
+    unsigned char bytes[BINARY_VALUE_SIZE] = {};
+    std::memcpy(bytes, buffer, static_cast<std::size_t>(std::min(size, BINARY_VALUE_SIZE)));
+    char text[64];
+    decode_binary_value(bytes, text, sizeof text);
+    copy_bounded(buffer, static_cast<std::size_t>(size), text);
+}
+
+}  // namespace
+
+s_connection& the_connection()
+{
+    static s_connection connection;
+    return connection;
+}
+
+void connection_set_com_port(s_connection* conn, const char* text)
+{
+    copy_bounded(conn->com_port, sizeof conn->com_port, text);
+}
+
+void connection_set_ip_address(s_connection* conn, const char* text)
+{
+    copy_bounded(conn->ip_address, sizeof conn->ip_address, text);
+}
+
+void connection_set_identity(s_connection* conn, const char* text)
+{
+    copy_bounded(conn->identity, sizeof conn->identity, text);
+}
+
+int link_open(s_connection* conn)
+{
+    if (conn->open) {
+        return 0;
+    }
+    link_backend& backend = link_current_backend();
+    if (is_serial(conn)) {
+        link_handle_t handle = LINK_INVALID_HANDLE;
+        if (backend.serial->open(conn->com_port, conn->baud_rate, &handle) != 0) {
+            return -1;
+        }
+        conn->serial_handle = handle;
+    } else if (is_tcp(conn)) {
+        if (!sockets_started.load()) {
+            if (!backend.tcp->startup()) {
+                return -1;
+            }
+            sockets_started = true;
+        }
+        link_socket_t s = LINK_INVALID_SOCKET;
+        if (backend.tcp->connect(conn->ip_address, LINK_TCP_PORT, TCP_CONNECT_TIMEOUT_MS, &s) != 0) {
+            return -1;
+        }
+        conn->socket = s;
+        reset_ring(conn);
+    } else {
+        return -1;
+    }
+    conn->open = 1;
+    const char reset[2] = {LINK_RESET_BYTE, '\0'};
+    link_send(conn, reset);
+    link_drain(conn, OPEN_DRAIN_MS);
+    return 0;
+}
+
+void link_close(s_connection* conn)
+{
+    link_backend& backend = link_current_backend();
+    // Whatever is open is closed, even if the record's interface was changed
+    // since it was opened.
+    if (conn->serial_handle != LINK_INVALID_HANDLE) {
+        backend.serial->close(conn->serial_handle);
+        conn->serial_handle = LINK_INVALID_HANDLE;
+    }
+    if (conn->socket != LINK_INVALID_SOCKET) {
+        backend.tcp->close(conn->socket);
+        conn->socket = LINK_INVALID_SOCKET;
+    }
+    if (is_tcp(conn) && sockets_started.load()) {
+        backend.tcp->cleanup();
+        sockets_started = false;
+    }
+    reset_ring(conn);
+    conn->open = 0;
+}
+
+int link_send(s_connection* conn, const char* text)
+{
+    link_backend& backend = link_current_backend();
+    const std::size_t len = std::strlen(text);
+    int result = -1;
+    if (is_serial(conn)) {
+        result = conn->serial_handle == LINK_INVALID_HANDLE
+                     ? 0
+                     : backend.serial->write(conn->serial_handle, text, len);
+    } else if (is_tcp(conn)) {
+        result = conn->socket == LINK_INVALID_SOCKET ? -1 : backend.tcp->send_all(conn->socket, text, len + 1);
+    }
+    comms_log_link_entry(conn, link_log_event::sent, text, len);
+    return result;
+}
+
+int link_read_line(s_connection* conn, char* buffer, int size)
+{
+    const int result = read_line_raw(conn, buffer, size);
+    if (buffer && size > 0) {
+        comms_log_link_entry(conn, link_log_event::line_read, buffer, stored_text_length(buffer, size));
+        convert_binary_reply(buffer, size);
+    } else {
+        comms_log_link_entry(conn, link_log_event::line_read, "", 0);
+    }
+    return result;
+}
+
+int link_read_values(s_connection* conn, double* values, int max_count, bool validate)
+{
+    const int result = read_line_raw(conn, values_buffer, LINK_VALUES_BUFFER_SIZE);
+    comms_log_link_entry(conn, link_log_event::values_read, values_buffer,
+                         stored_text_length(values_buffer, LINK_VALUES_BUFFER_SIZE));
+    if (result <= 0) {
+        return result;
+    }
+    const std::size_t length = static_cast<std::size_t>(result);
+    return validate ? parse_value_list_strict(values_buffer, length, values, max_count)
+                    : parse_value_list(values_buffer, length, values, max_count);
+}
+
+int link_poll_byte(s_connection* conn)
+{
+    if (is_tcp(conn)) {
+        return tcp_poll(conn);
+    }
+    if (!is_serial(conn) || conn->serial_handle == LINK_INVALID_HANDLE) {
+        return -1;
+    }
+    serial_transport& serial = *link_current_backend().serial;
+    const int waiting = serial.bytes_waiting(conn->serial_handle);
+    if (waiting == 0) {
+        return -2;
+    }
+    if (waiting < 0) {
+        return -1;
+    }
+    unsigned char byte = 0;
+    return serial.read_byte(conn->serial_handle, &byte) == 1 ? byte : -1;
+}
+
+void link_drain(s_connection* conn, int ms)
+{
+    link_clock& clock = *link_current_backend().clock;
+    const std::uint64_t start = clock.now_ms();
+    const std::uint64_t limit = static_cast<std::uint64_t>(std::max(ms, 0));
+    for (;;) {
+        const std::uint64_t elapsed = clock.now_ms() - start;
+        if (link_poll_byte(conn) >= 0) {
+            if (elapsed > limit + DRAIN_OVERRUN_LIMIT_MS) {
+                return;
+            }
+            continue;
+        }
+        if (ms <= 0 || elapsed > limit) {
+            return;
+        }
+        clock.sleep_ms(IDLE_WAIT_MS);
+    }
+}
+
+void link_set_timeout(s_connection* conn, int ms)
+{
+    if (is_tcp(conn)) {
+        tcp_timeout_ms = ms;
+    } else if (is_serial(conn) && conn->serial_handle != LINK_INVALID_HANDLE) {
+        link_current_backend().serial->set_read_timeout(conn->serial_handle, ms);
+    }
+}
+
+int link_tcp_timeout_ms()
+{
+    return tcp_timeout_ms.load();
+}
+
+void link_get_info(const s_connection* conn, int item, char* out)
+{
+    if (!out) {
+        throw std::invalid_argument("link_get_info: no output buffer");
+    }
+    if (conn->identity[0] == '\0') {
+        throw NoConStrException();
+    }
+    const char* identity = conn->identity;
+    const std::size_t length = ::strnlen(identity, sizeof conn->identity);
+    // Field boundaries: the first three commas.
+    std::size_t comma[3];
+    int found = 0;
+    for (std::size_t i = 0; i < length && found < 3; ++i) {
+        if (identity[i] == ',') {
+            comma[found++] = i;
+        }
+    }
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    if (item >= 1 && item <= 3 && found >= item) {
+        begin = comma[item - 1] + 1;
+        end = (item < 3 && found > item) ? comma[item] : length;
+    }
+    const std::size_t n = std::min<std::size_t>(end - begin, 127);
+    std::memcpy(out, identity + begin, n);
+    out[n] = '\0';
+}
