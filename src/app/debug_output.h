@@ -4,3 +4,7 @@
 #pragma once
 
 void debug_output(const char* text);
+
+// Sends every trace to sink instead (tests); nullptr restores the default.
+using debug_output_sink = void (*)(const char* text);
+void debug_output_redirect(debug_output_sink sink);

@@ -17,7 +17,7 @@ constexpr link_handle_t fake_handle = 88;
 
 void fake_wire::arrive(const std::string& bytes, std::uint64_t delay_ms)
 {
-    incoming_.push_back({clock_.now + delay_ms, bytes});
+    incoming_.push_back({clock_.now + delay_ms, bytes, 0});
 }
 
 void fake_wire::answer(const std::string& command, const std::string& reply)
@@ -32,7 +32,7 @@ std::size_t fake_wire::available() const
         if (c.at > clock_.now) {
             break;
         }
-        n += c.bytes.size();
+        n += c.bytes.size() - c.taken;
     }
     return n;
 }
@@ -42,11 +42,11 @@ int fake_wire::take(unsigned char* buffer, int max)
     int n = 0;
     while (n < max && !incoming_.empty() && incoming_.front().at <= clock_.now) {
         chunk& c = incoming_.front();
-        const int part = std::min<int>(max - n, static_cast<int>(c.bytes.size()));
-        std::memcpy(buffer + n, c.bytes.data(), static_cast<std::size_t>(part));
-        c.bytes.erase(0, static_cast<std::size_t>(part));
+        const int part = std::min<int>(max - n, static_cast<int>(c.bytes.size() - c.taken));
+        std::memcpy(buffer + n, c.bytes.data() + c.taken, static_cast<std::size_t>(part));
+        c.taken += static_cast<std::size_t>(part);
         n += part;
-        if (c.bytes.empty()) {
+        if (c.taken == c.bytes.size()) {
             incoming_.pop_front();
         }
     }
@@ -61,7 +61,11 @@ std::uint64_t fake_wire::next_arrival() const
 void fake_wire::on_sent(const std::string& bytes)
 {
     sent += bytes;
-    pending_command_ += bytes;
+    for (char c : bytes) {
+        if (c != '\0') {  // the NUL after each TCP command is framing, not text
+            pending_command_ += c;
+        }
+    }
     for (const rule& r : answers_) {
         const std::size_t at = pending_command_.find(r.command);
         if (at != std::string::npos) {
@@ -69,6 +73,14 @@ void fake_wire::on_sent(const std::string& bytes)
             arrive(r.reply);
         }
     }
+}
+
+void fake_wire::reset()
+{
+    incoming_.clear();
+    answers_.clear();
+    pending_command_.clear();
+    sent.clear();
 }
 
 int fake_tcp::connect(const char* ip_address, int, int, link_socket_t* out)
@@ -97,6 +109,7 @@ int fake_tcp::readable(link_socket_t)
 int fake_tcp::receive(link_socket_t, unsigned char* buffer, int max)
 {
     largest_receive_request = std::max(largest_receive_request, max);
+    clock_.now += static_cast<std::uint64_t>(ms_per_receive);
     return wire.take(buffer, max);
 }
 

@@ -32,12 +32,15 @@ public:
     // Time of the next scheduled arrival, or 0 when none.
     std::uint64_t next_arrival() const;
     void on_sent(const std::string& bytes);
+    // Forget everything scheduled, answered and sent.
+    void reset();
     std::string sent;  // everything written, in order
 
 private:
     struct chunk {
         std::uint64_t at;
         std::string bytes;
+        std::size_t taken = 0;
     };
     struct rule {
         std::string command;
@@ -69,6 +72,8 @@ public:
     int connects = 0;
     int closes = 0;
     int largest_receive_request = 0;
+    // Wire time each receive takes on the fake clock (a fast, busy line).
+    int ms_per_receive = 0;
     std::string last_address;
     bool is_open = false;
 
