@@ -1,1 +1,41 @@
-// placeholder
+// The link's clock on Windows: the performance counter in milliseconds, or
+// GetTickCount64 where the counter is unavailable; Sleep to wait.
+#include "link/transport.h"
+
+#include <windows.h>
+
+namespace {
+
+class win32_link_clock final : public link_clock {
+public:
+    win32_link_clock()
+    {
+        LARGE_INTEGER frequency;
+        if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0) {
+            counts_per_second_ = static_cast<std::uint64_t>(frequency.QuadPart);
+        }
+    }
+
+    std::uint64_t now_ms() override
+    {
+        LARGE_INTEGER counter;
+        if (counts_per_second_ == 0 || !QueryPerformanceCounter(&counter)) return GetTickCount64();
+        // Whole seconds and the remainder apart, so the multiplication by
+        // 1000 cannot overflow however long the machine has been running.
+        const auto counts = static_cast<std::uint64_t>(counter.QuadPart);
+        return counts / counts_per_second_ * 1000 + counts % counts_per_second_ * 1000 / counts_per_second_;
+    }
+
+    void sleep_ms(int ms) override { Sleep(ms > 0 ? static_cast<DWORD>(ms) : 0); }
+
+private:
+    std::uint64_t counts_per_second_ = 0;
+};
+
+}  // namespace
+
+link_clock& platform_link_clock()
+{
+    static win32_link_clock clock;
+    return clock;
+}

@@ -1,1 +1,155 @@
-// placeholder
+// TCP transport on Windows: Windows Sockets 2.2.
+#include "link/transport.h"
+
+#include <winsock2.h>
+
+#include <climits>
+
+namespace {
+
+timeval timeval_from_ms(int ms)
+{
+    if (ms < 0) ms = 0;
+    timeval tv;
+    tv.tv_sec = ms / 1000;
+    tv.tv_usec = (ms % 1000) * 1000;
+    return tv;
+}
+
+bool set_blocking(SOCKET s, bool blocking)
+{
+    u_long non_blocking = blocking ? 0 : 1;
+    return ioctlsocket(s, FIONBIO, &non_blocking) == 0;
+}
+
+// Completes a non-blocking connect that reported WSAEWOULDBLOCK: within
+// timeout_ms the socket must turn up in the write set; a refusal or other
+// failure shows up in the exception set instead.
+bool finish_connect(SOCKET s, int timeout_ms)
+{
+    fd_set writable;
+    fd_set failed;
+    FD_ZERO(&writable);
+    FD_ZERO(&failed);
+    FD_SET(s, &writable);
+    FD_SET(s, &failed);
+    timeval tv = timeval_from_ms(timeout_ms);
+    if (select(0, nullptr, &writable, &failed, &tv) <= 0) return false;
+    if (!FD_ISSET(s, &writable) || FD_ISSET(s, &failed)) return false;
+    int error = 0;
+    int size = sizeof error;
+    return getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) == 0 && error == 0;
+}
+
+class win32_tcp_transport final : public tcp_transport {
+public:
+    bool startup() override
+    {
+        WSADATA data;
+        if (WSAStartup(MAKEWORD(2, 2), &data) != 0) {
+            WSACleanup();
+            return false;
+        }
+        if (LOBYTE(data.wVersion) != 2 || HIBYTE(data.wVersion) != 2) {
+            WSACleanup();
+            return false;
+        }
+        return true;
+    }
+
+    void cleanup() override { WSACleanup(); }
+
+    int connect(const char* ip_address, int port, int timeout_ms, link_socket_t* out) override
+    {
+        if (ip_address == nullptr || out == nullptr || port <= 0 || port > 65535) return -1;
+        const unsigned long address = inet_addr(ip_address);
+        if (address == INADDR_NONE) return -1;
+
+        const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        if (s == INVALID_SOCKET) return -1;
+        sockaddr_in peer{};
+        peer.sin_family = AF_INET;
+        peer.sin_port = htons(static_cast<u_short>(port));
+        peer.sin_addr.s_addr = address;
+
+        bool connected = false;
+        if (set_blocking(s, false)) {
+            if (::connect(s, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0) {
+                connected = true;
+            } else if (WSAGetLastError() == WSAEWOULDBLOCK) {
+                connected = finish_connect(s, timeout_ms);
+            }
+        }
+        if (!connected || !set_blocking(s, true)) {
+            closesocket(s);
+            return -1;
+        }
+        *out = static_cast<link_socket_t>(s);
+        return 0;
+    }
+
+    int send_all(link_socket_t s, const char* data, std::size_t len) override
+    {
+        if (s == LINK_INVALID_SOCKET || (data == nullptr && len > 0)) return -1;
+        std::size_t sent = 0;
+        while (sent < len) {
+            const std::size_t left = len - sent;
+            const int chunk = left > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(left);
+            const int n = send(static_cast<SOCKET>(s), data + sent, chunk, 0);
+            if (n <= 0) return -1;
+            sent += static_cast<std::size_t>(n);
+        }
+        return 0;
+    }
+
+    int readable(link_socket_t s) override
+    {
+        if (s == LINK_INVALID_SOCKET) return 0;
+        fd_set readers;
+        fd_set failed;
+        FD_ZERO(&readers);
+        FD_ZERO(&failed);
+        FD_SET(static_cast<SOCKET>(s), &readers);
+        FD_SET(static_cast<SOCKET>(s), &failed);
+        timeval tv = timeval_from_ms(0);
+        if (select(0, &readers, nullptr, &failed, &tv) <= 0) return 0;
+        return FD_ISSET(static_cast<SOCKET>(s), &readers) || FD_ISSET(static_cast<SOCKET>(s), &failed) ? 1 : 0;
+    }
+
+    int receive(link_socket_t s, unsigned char* buffer, int max) override
+    {
+        if (s == LINK_INVALID_SOCKET || buffer == nullptr || max <= 0) return -1;
+        const int n = recv(static_cast<SOCKET>(s), reinterpret_cast<char*>(buffer), max, 0);
+        return n == SOCKET_ERROR ? -1 : n;
+    }
+
+    void wait_idle(link_socket_t s, int ms) override
+    {
+        if (ms <= 0) return;
+        if (s != LINK_INVALID_SOCKET) {
+            fd_set failed;
+            FD_ZERO(&failed);
+            FD_SET(static_cast<SOCKET>(s), &failed);
+            timeval tv = timeval_from_ms(ms);
+            if (select(0, nullptr, nullptr, &failed, &tv) != SOCKET_ERROR) return;
+        }
+        // select refused the socket (closed, or Winsock not started): wait
+        // anyway, so a caller polling it does not spin.
+        Sleep(static_cast<DWORD>(ms));
+    }
+
+    void close(link_socket_t s) override
+    {
+        if (s == LINK_INVALID_SOCKET) return;
+        shutdown(static_cast<SOCKET>(s), SD_SEND);
+        closesocket(static_cast<SOCKET>(s));
+    }
+};
+
+}  // namespace
+
+tcp_transport& platform_tcp_transport()
+{
+    static win32_tcp_transport transport;
+    return transport;
+}

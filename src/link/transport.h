@@ -47,8 +47,10 @@ public:
 class serial_transport {
 public:
     virtual ~serial_transport() = default;
-    // Open the named port (COM12 style on Windows, a device path on Linux)
-    // exclusively, 8N1 at baud, RTS and DTR on, no CTS/DSR flow control,
+    // Open the named port exclusively: a COM name such as COM12, turned into
+    // the device by serial_port_device (link/serial_port_names.h), or a device
+    // path used as given. A port that is already open does not open again.
+    // Settings: 8N1 at baud, RTS and DTR on, no CTS/DSR flow control,
     // 4096-byte driver buffers, and a 5000 ms per-byte read timeout.
     // Returns 0 and stores the handle, or -1 with nothing left open.
     virtual int open(const char* port, int baud, link_handle_t* out) = 0;
