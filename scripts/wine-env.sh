@@ -1,0 +1,264 @@
+# Shell functions for running the Windows build under Wine, sourced by
+# test-all.sh, run-demo.sh, bench.sh and tests/e2e/run-e2e.sh.
+#
+#   wine_env_export              WINE64, PATH, WINEDEBUG, WINEDLLOVERRIDES
+#   wine_template_ensure         make the cached template prefix (once per Wine version)
+#   wine_prefix_copy DEST        copy the template to DEST (a fresh folder)
+#   xvfb_start FIRST LAST LOG    start Xvfb on the first free display; sets DISPLAY, CORVEXA2_XVFB_PID
+#   xvfb_stop
+#   wineserver_start LOG         start a wineserver for $WINEPREFIX ourselves
+#   wineserver_stop
+#   wine_prefix_remove PREFIX    stop its wineserver, delete it and its server folder
+#   sim_start NAME ARGS...       start the native simulator (own session), wait for its ready line;
+#                                sets CORVEXA2_SIM_PID, CORVEXA2_SIM_READY
+#   sim_stop
+#   windows_sim_start PREFIX LOGDIR   simulator on 127.0.0.9 and on the prefix's COM5, for the
+#                                Windows tests; exports CORVEXA2_TEST_COM, CORVEXA2_TEST_SIM_TCP
+#
+# Every function reports a clear message on standard error and returns
+# non-zero on failure; none of them exits the calling shell.
+
+CORVEXA2_ROOT=${CORVEXA2_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+CORVEXA2_CACHE=${CORVEXA2_CACHE:-$HOME/.cache/corvexa2}
+CORVEXA2_WINE_DIR=${CORVEXA2_WINE_DIR:-/usr/lib/wine}
+CORVEXA2_TEMPLATE=${CORVEXA2_TEMPLATE:-$CORVEXA2_CACHE/wine-template}
+
+wine_env_export() {
+    export WINE64="$CORVEXA2_WINE_DIR/wine64"
+    case ":$PATH:" in
+        *":$CORVEXA2_WINE_DIR:"*) ;;
+        *) export PATH="$CORVEXA2_WINE_DIR:$PATH" ;;
+    esac
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    if [ ! -x "$WINE64" ]; then
+        echo "wine-env: $WINE64 not found (run scripts/setup.sh)" >&2
+        return 1
+    fi
+}
+
+# Waits up to $1 seconds for the command in $2.. to succeed (status 0).
+# Status 2 from the command means "never will" and ends the wait at once.
+wait_for() {
+    local tenths=$(($1 * 10)) rc; shift
+    while :; do
+        "$@"
+        rc=$?
+        [ "$rc" -eq 0 ] && return 0
+        [ "$rc" -eq 2 ] && return 2
+        [ "$tenths" -le 0 ] && return 1
+        sleep 0.1
+        tenths=$((tenths - 1))
+    done
+}
+
+wine_version() {
+    "$WINE64" --version 2>/dev/null | tr -d '\r'
+}
+
+# Replaces the user-folder links that wineboot points into the (throw-away)
+# home folder with real folders inside the prefix, so that nothing a test
+# writes to "Documents" or "Desktop" ever lands in a real home folder.
+wine_template_unlink_home() {
+    local prefix=$1 link
+    for link in "$prefix"/drive_c/users/*/* "$prefix"/drive_c/users/*/AppData/*; do
+        if [ -L "$link" ]; then
+            rm -f "$link"
+            mkdir -p "$link"
+        fi
+    done
+}
+
+wine_template_build() {
+    local log=$1 work home version
+    version=$(wine_version)
+    work="$CORVEXA2_TEMPLATE.new.$$"
+    home=$(mktemp -d /tmp/corvexa2-winehome.XXXXXX)
+    rm -rf "$work"
+    echo "wine-env: making the Wine template prefix ($version) in $CORVEXA2_TEMPLATE" >&2
+    if ! (
+        export HOME="$home" WINEPREFIX="$work"
+        unset DISPLAY
+        "$WINE64" wineboot -i </dev/null >>"$log" 2>&1 &&
+            wineserver -w &&
+            "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >>"$log" 2>&1 &&
+            wineserver -w
+    ); then
+        echo "wine-env: wineboot failed; see $log" >&2
+        rm -rf "$work" "$home"
+        return 1
+    fi
+    wine_template_unlink_home "$work"
+    rm -f "$work"/dosdevices/com*
+    # Each copy gets a server folder of its own (Debian's Wine names it here).
+    rm -f "$work/wineserver"
+    printf '%s\n' "$version" >"$work/.corvexa2-wine-version"
+    rm -rf "$home" "$CORVEXA2_TEMPLATE"
+    mv "$work" "$CORVEXA2_TEMPLATE"
+}
+
+# Makes the template once; rebuilds it when it is missing or was made by
+# another Wine version. A lock keeps two runs from building it together.
+wine_template_ensure() {
+    local log=${1:-/dev/null}
+    wine_env_export || return 1
+    mkdir -p "$CORVEXA2_CACHE"
+    (
+        flock 9
+        if [ -f "$CORVEXA2_TEMPLATE/.corvexa2-wine-version" ] &&
+            [ "$(cat "$CORVEXA2_TEMPLATE/.corvexa2-wine-version")" = "$(wine_version)" ]; then
+            exit 0
+        fi
+        wine_template_build "$log"
+    ) 9>"$CORVEXA2_CACHE/wine-template.lock"
+}
+
+wine_prefix_copy() {
+    local dest=$1
+    if [ -e "$dest" ] && [ -n "$(ls -A "$dest" 2>/dev/null)" ]; then
+        echo "wine-env: $dest is not empty" >&2
+        return 1
+    fi
+    rm -rf "$dest"
+    cp -a "$CORVEXA2_TEMPLATE" "$dest"
+}
+
+xvfb_start() {
+    local first=$1 last=$2 log=$3 n pid
+    for ((n = first; n <= last; n++)); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >>"$log" 2>&1 &
+        pid=$!
+        # Ready when the socket exists; a lost race for the display ends Xvfb.
+        if wait_for 30 xvfb_ready "$n" "$pid"; then
+            export DISPLAY=":$n"
+            CORVEXA2_XVFB_PID=$pid
+            return 0
+        fi
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    echo "wine-env: no free X display in :$first..:$last (see $log)" >&2
+    return 1
+}
+
+xvfb_ready() {
+    kill -0 "$2" 2>/dev/null || return 2
+    [ -S "/tmp/.X11-unix/X$1" ]
+}
+
+xvfb_stop() {
+    if [ -n "${CORVEXA2_XVFB_PID:-}" ]; then
+        kill "$CORVEXA2_XVFB_PID" 2>/dev/null
+        wait "$CORVEXA2_XVFB_PID" 2>/dev/null
+        CORVEXA2_XVFB_PID=
+    fi
+}
+
+# The wineserver is started by us, in the foreground mode and detached from
+# our output, before any Wine program or simulator: otherwise it would
+# inherit the first Wine program's standard output (pipelines never end) or
+# adopt the simulator's pty as its terminal.
+wineserver_start() {
+    local log=$1
+    : "${WINEPREFIX:?wineserver_start needs WINEPREFIX}"
+    (wineserver -f -p 300 </dev/null >>"$log" 2>&1 &)
+    wait_for 30 wineserver_ready || {
+        echo "wine-env: wineserver did not start for $WINEPREFIX (see $log)" >&2
+        return 1
+    }
+    "$WINE64" cmd /c exit </dev/null >>"$log" 2>&1
+}
+
+# The server's socket lives in server-DEV-INODE (of the prefix) under
+# /tmp/.wine-UID, or, with Debian's Wine, under the /tmp folder named in the
+# prefix's "wineserver" file.
+wineserver_socket_dir() {
+    local dev ino base=/tmp/.wine-$(id -u)
+    dev=$(stat -c %D "$WINEPREFIX") || return 1
+    ino=$(printf '%x' "$(stat -c %i "$WINEPREFIX")") || return 1
+    if [ -f "$WINEPREFIX/wineserver" ]; then
+        base=/tmp/$(head -c 64 "$WINEPREFIX/wineserver" | tr -cd 'A-Za-z0-9._-')
+    fi
+    printf '%s\n' "$base/server-$dev-$ino"
+}
+
+wineserver_ready() {
+    local dir
+    dir=$(wineserver_socket_dir) && [ -S "$dir/socket" ]
+}
+
+wineserver_stop() {
+    [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] || return 0
+    wineserver -k 2>/dev/null
+    timeout 60 wineserver -w 2>/dev/null
+    return 0
+}
+
+# Stops the prefix's wineserver and deletes the prefix with the server
+# folder that Wine made for it under /tmp.
+wine_prefix_remove() {
+    local prefix=$1 dir
+    [ -n "$prefix" ] && [ -d "$prefix" ] || return 0
+    WINEPREFIX=$prefix wineserver_stop
+    dir=$(WINEPREFIX=$prefix wineserver_socket_dir 2>/dev/null)
+    rm -rf "$prefix"
+    case "$dir" in
+        /tmp/*/server-*) rm -rf "$dir"; rmdir "${dir%/*}" 2>/dev/null ;;
+    esac
+    return 0
+}
+
+sim_start() {
+    local name=$1; shift
+    local bin=${CORVEXA2_HVXSIM:-$CORVEXA2_ROOT/build/native/bin/hvxsim}
+    local out=$name.out err=$name.err pidfile=$name.pid
+    CORVEXA2_SIM_PID=
+    CORVEXA2_SIM_READY=
+    if [ ! -x "$bin" ]; then
+        echo "wine-env: $bin is missing (build the native preset)" >&2
+        return 1
+    fi
+    rm -f "$out" "$err" "$pidfile"
+    # A session of its own: no terminal to share with Wine, and a signal to
+    # our process group never reaches it by accident. The pid file stays
+    # right even if setsid has to fork.
+    setsid bash -c 'echo $$ >"$0"; exec "$@"' "$pidfile" "$bin" "$@" </dev/null >"$out" 2>"$err" &
+    wait_for 10 test -s "$pidfile" 2>/dev/null
+    CORVEXA2_SIM_PID=$(cat "$pidfile" 2>/dev/null)
+    if ! wait_for 60 sim_ready "$out"; then
+        echo "wine-env: the simulator printed no ready line ($bin $*):" >&2
+        sed -n '1,20p' "$err" >&2
+        sim_stop
+        return 1
+    fi
+    CORVEXA2_SIM_READY=$(grep -m1 '^hvxsim ready ' "$out")
+}
+
+sim_ready() {
+    grep -q '^hvxsim ready ' "$1" 2>/dev/null && return 0
+    # Stop waiting as soon as the simulator has died.
+    [ -n "$CORVEXA2_SIM_PID" ] && ! kill -0 "$CORVEXA2_SIM_PID" 2>/dev/null && return 2
+    return 1
+}
+
+sim_stop() {
+    local pid=${CORVEXA2_SIM_PID:-}
+    CORVEXA2_SIM_PID=
+    [ -n "$pid" ] || return 0
+    kill -TERM "$pid" 2>/dev/null || return 0
+    wait_for 10 sim_gone "$pid" || kill -KILL "$pid" 2>/dev/null
+    return 0
+}
+
+sim_gone() {
+    ! kill -0 "$1" 2>/dev/null
+}
+
+windows_sim_start() {
+    local prefix=$1 logdir=$2
+    sim_start "$logdir/windows-sim" --address 127.0.0.9 --serial --serial-link "$prefix/dosdevices/com5" \
+        --transcript "$logdir/windows-sim-transcript.log" || return 1
+    export CORVEXA2_TEST_COM=COM5
+    export CORVEXA2_TEST_SIM_TCP=127.0.0.9
+}
