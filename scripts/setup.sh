@@ -7,12 +7,12 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Debian packages: compilers and build tools, Wine with an X server for the
-# Windows build, screenshots (xwd, convert), network namespaces (ip), the
+# Windows build, window lists and screenshots (xwininfo, xwd, convert), network namespaces (ip), the
 # SQLite shell that tests use to inspect database files, and GoogleTest.
 packages=(
     g++ gcc make cmake googletest libsqlite3-dev sqlite3
     g++-mingw-w64-x86-64-posix wine64
-    xvfb x11-apps imagemagick iproute2 procps
+    xvfb x11-utils x11-apps imagemagick iproute2 procps
 )
 
 missing=()
