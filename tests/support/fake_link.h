@@ -88,7 +88,7 @@ public:
     int write(link_handle_t h, const char* data, std::size_t len) override;
     int bytes_waiting(link_handle_t h) override;
     int read_byte(link_handle_t h, unsigned char* byte) override;
-    void set_read_timeout(link_handle_t h, int ms) override { timeout_ms = ms; }
+    void set_read_timeout(link_handle_t, int ms) override { timeout_ms = ms; }
     void close(link_handle_t h) override;
 
     fake_wire wire;

@@ -185,7 +185,7 @@ TEST(CommsLogFile, WrittenWithCrLfLineEndsOnDisk)
     const std::string text = bytes.str();
     EXPECT_EQ(text.rfind("VEDEVERUROROZO Corvexa2 CommsLog\r\nSoftware Version 1_2 (build 5)\r\n[", 0), 0u);
     EXPECT_NE(text.find("] ***\tLOG FILE OPENED\t***\r\n["), std::string::npos);
-    EXPECT_EQ(text.substr(text.size() - 21), "] ***\tCONNECTING\t***\r\n");
+    EXPECT_EQ(text.substr(text.size() - 22), "] ***\tCONNECTING\t***\r\n");
     EXPECT_EQ(text.find("\n\n"), std::string::npos);
 }
 

@@ -12,7 +12,7 @@
 
 namespace {
 
-const std::string two_values = "1.2345E+03,2.0000E+00";
+const std::string two_values = "1.23450E+03,2.00000E+00";  // two 11-character values
 
 class LinkProtocol : public ::testing::Test {
 protected:
