@@ -1,0 +1,29 @@
+// The instrument's command set: one row per command pattern (syntax in
+// command_pattern.h) with the handler that runs it. Rows are tried in order
+// and the first match wins; a line that matches no row is an unknown
+// command, which a real instrument ignores without a reply.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "sim/command_pattern.h"
+#include "sim/instrument_state.h"
+
+namespace hvxsim {
+
+struct command_context {
+    instrument_state& state;
+    const command_args& args;  // the pattern's captures
+};
+
+using command_handler = reply_lines (*)(command_context& context);
+
+struct command_entry {
+    std::string_view pattern;
+    command_handler handler;
+};
+
+std::span<const command_entry> command_table();
+
+}  // namespace hvxsim

@@ -1,0 +1,250 @@
+#include "sim/sim_options.h"
+
+#include <charconv>
+#include <span>
+#include <string_view>
+
+#include "sim/identity_presets.h"
+
+namespace hvxsim {
+
+namespace {
+
+constexpr unsigned long max_milliseconds = 3600000;  // an hour is plenty for any delay
+
+bool parse_unsigned(const std::string& text, unsigned long min, unsigned long max, unsigned long& value,
+                    std::string& error)
+{
+    unsigned long parsed = 0;
+    const char* last = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), last, parsed);
+    if (text.empty() || ec != std::errc() || ptr != last || parsed < min || parsed > max) {
+        error = "expected a whole number from " + std::to_string(min) + " to " + std::to_string(max) + ", got \"" +
+                text + "\"";
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+bool set_milliseconds(const std::string& text, unsigned& field, std::string& error)
+{
+    unsigned long value = 0;
+    if (!parse_unsigned(text, 0, max_milliseconds, value, error))
+        return false;
+    field = static_cast<unsigned>(value);
+    return true;
+}
+
+template <bool sim_options::*field, bool value>
+bool set_flag(const std::string&, sim_options& o, std::string&)
+{
+    o.*field = value;
+    return true;
+}
+
+template <std::string sim_options::*field>
+bool set_text(const std::string& text, sim_options& o, std::string&)
+{
+    o.*field = text;
+    return true;
+}
+
+template <auto parser>
+bool add_override(const std::string& text, sim_options& o, std::string& error)
+{
+    auto forced = parser(text, error);
+    if (!forced)
+        return false;
+    o.overrides.push_back(std::move(*forced));
+    return true;
+}
+
+struct option_row {
+    std::string_view name;
+    std::string_view argument;  // empty: a flag without argument
+    std::string_view help;
+    bool fault_knob;
+    bool (*apply)(const std::string& value, sim_options& o, std::string& error);
+};
+
+constexpr option_row option_table[] = {
+    {"--address", "A", "TCP listen address (default 127.0.0.1; any 127.0.0.0/8 address)", false,
+     [](const std::string& v, sim_options& o, std::string& e) {
+         if (!is_loopback_address(v)) {
+             e = "the listen address must be in 127.0.0.0/8, got \"" + v + "\"";
+             return false;
+         }
+         o.address = v;
+         return true;
+     }},
+    {"--port", "P", "TCP port (default 10001; 0 picks a free port)", false,
+     [](const std::string& v, sim_options& o, std::string& e) {
+         unsigned long port = 0;
+         if (!parse_unsigned(v, 0, 65535, port, e))
+             return false;
+         o.port = static_cast<int>(port);
+         return true;
+     }},
+    {"--no-tcp", "", "no TCP listener", false,
+     set_flag<&sim_options::tcp, false>},
+    {"--serial", "", "also serve a pseudo-terminal (POSIX builds only)", false,
+     set_flag<&sim_options::serial, true>},
+    {"--serial-link", "PATH", "keep a symbolic link PATH -> the pty's slave device (implies --serial)", false,
+     [](const std::string& v, sim_options& o, std::string&) {
+         o.serial_link = v;
+         o.serial = true;
+         return true;
+     }},
+    {"--transcript", "FILE", "append the time-stamped transcript to FILE", false,
+     set_text<&sim_options::transcript_path>},
+    {"--instrument", "KEY", "identity preset (see below); default hvxa", false,
+     [](const std::string& v, sim_options& o, std::string& e) {
+         if (!find_identity_preset(v)) {
+             e = "unknown instrument \"" + v + "\" (see --help for the list)";
+             return false;
+         }
+         o.instrument_key = v;
+         return true;
+     }},
+    {"--idn", "TEXT", "exact \"*IDN?\" reply text (overrides the preset)", false,
+     [](const std::string& v, sim_options& o, std::string&) {
+         o.idn = v;
+         return true;
+     }},
+    {"--help", "", "show this text", false,
+     set_flag<&sim_options::help, true>},
+
+    {"--silent", "", "never reply to anything", true,
+     set_flag<&sim_options::silent, true>},
+    {"--idn-from", "N", "answer \"*IDN?\" only from the Nth request on, counting across connections", true,
+     [](const std::string& v, sim_options& o, std::string& e) {
+         return parse_unsigned(v, 1, 1000000, o.idn_from, e);
+     }},
+    {"--delay-ms", "N", "wait N ms before each reply", true,
+     [](const std::string& v, sim_options& o, std::string& e) { return set_milliseconds(v, o.delay_ms, e); }},
+    {"--trickle-ms", "N", "send replies one byte at a time, N ms apart", true,
+     [](const std::string& v, sim_options& o, std::string& e) { return set_milliseconds(v, o.trickle_ms, e); }},
+    {"--bare-lf", "", "end reply lines with LF only (not CR LF)", true,
+     set_flag<&sim_options::bare_lf, true>},
+    {"--binary-reply", "CMD=V1[,V2...]", "reply to CMD with the values as 5-byte binary numbers", true,
+     add_override<parse_binary_reply>},
+    {"--raw-reply", "CMD=TEXT", "reply to CMD with TEXT (C escapes allowed)", true, add_override<parse_raw_reply>},
+    {"--burst", "CMD=N[xLEN]", "reply to CMD with N lines of LEN characters (default 70) at once", true,
+     add_override<parse_burst_reply>},
+    {"--big-reply", "CMD=N", "reply to CMD with one line of N characters in a single write", true,
+     add_override<parse_big_reply>},
+    {"--stream-ms", "N", "after each TCP connect send an unsolicited line every N ms (0: flat out)", true,
+     [](const std::string& v, sim_options& o, std::string& e) {
+         unsigned ms = 0;
+         if (!set_milliseconds(v, ms, e))
+             return false;
+         o.stream_ms = ms;
+         return true;
+     }},
+    {"--refuse", "", "accept each TCP connection and close it at once", true,
+     set_flag<&sim_options::refuse, true>},
+};
+
+const option_row* find_option(std::string_view name)
+{
+    for (const auto& row : option_table) {
+        if (row.name == name)
+            return &row;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool is_loopback_address(const std::string& address)
+{
+    int octets = 0;
+    std::size_t pos = 0;
+    unsigned first = 0;
+    while (octets < 4) {
+        unsigned value = 0;
+        const char* begin = address.data() + pos;
+        const char* end = address.data() + address.size();
+        const auto [ptr, ec] = std::from_chars(begin, end, value);
+        if (ec != std::errc() || ptr == begin || ptr - begin > 3 || value > 255)
+            return false;
+        if (octets == 0)
+            first = value;
+        ++octets;
+        pos = static_cast<std::size_t>(ptr - address.data());
+        if (octets < 4) {
+            if (pos >= address.size() || address[pos] != '.')
+                return false;
+            ++pos;
+        }
+    }
+    return pos == address.size() && first == 127;
+}
+
+bool parse_options(const std::vector<std::string>& args, sim_options& options, std::string& error)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const option_row* row = find_option(args[i]);
+        if (!row) {
+            error = "unknown option \"" + args[i] + "\" (see --help)";
+            return false;
+        }
+        const std::string& name = args[i];
+        std::string value;
+        if (!row->argument.empty()) {
+            if (i + 1 >= args.size()) {
+                error = args[i] + " needs an argument " + std::string(row->argument);
+                return false;
+            }
+            value = args[++i];
+        }
+        std::string why;
+        if (!row->apply(value, options, why)) {
+            error = name + ": " + why;
+            return false;
+        }
+    }
+    if (!options.help && !options.tcp && !options.serial) {
+        error = "nothing to serve: --no-tcp without --serial";
+        return false;
+    }
+    return true;
+}
+
+std::string usage_text()
+{
+    auto describe = [](std::string& out, const option_row& row) {
+        std::string left = "  " + std::string(row.name);
+        if (!row.argument.empty())
+            left += " " + std::string(row.argument);
+        if (left.size() < 32)
+            left.resize(32, ' ');
+        else
+            left += "\n" + std::string(32, ' ');
+        out += left + std::string(row.help) + "\n";
+    };
+    std::string out = "Usage: hvxsim [options]\n"
+                      "Simulates an HVX instrument on TCP and/or a serial pseudo-terminal.\n\n"
+                      "Options:\n";
+    for (const auto& row : option_table) {
+        if (!row.fault_knob)
+            describe(out, row);
+    }
+    out += "\nFault knobs:\n";
+    for (const auto& row : option_table) {
+        if (row.fault_knob)
+            describe(out, row);
+    }
+    out += "\nInstruments (--instrument KEY):\n";
+    for (const auto& preset : identity_presets()) {
+        std::string left = "  " + std::string(preset.key);
+        left.resize(12, ' ');
+        out += left + identity_text(preset) + "  (" + std::string(preset.description) + ")\n";
+    }
+    out += "\nPrints one line \"hvxsim ready tcp=ADDRESS:PORT serial=DEVICE\" (\"-\" for a transport not\n"
+           "served) when ready, then serves until SIGTERM or SIGINT. Errors exit with status 2.\n";
+    return out;
+}
+
+}  // namespace hvxsim

@@ -1,0 +1,47 @@
+// The simulator's command line. Every option, fault knobs included, is one
+// row of a table (sim_options.cpp) with its argument name, help text and
+// how it sets the fields below.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/reply_overrides.h"
+
+namespace hvxsim {
+
+struct sim_options {
+    std::string address = "127.0.0.1";
+    int port = 10001;
+    bool tcp = true;
+    bool serial = false;
+    std::string serial_link;       // empty: no link
+    std::string transcript_path;   // empty: no transcript
+    std::string instrument_key = "hvxa";
+    std::optional<std::string> idn;  // overrides the preset's identity text
+    bool help = false;
+
+    // Fault knobs.
+    bool silent = false;
+    unsigned long idn_from = 1;
+    unsigned delay_ms = 0;
+    unsigned trickle_ms = 0;
+    bool bare_lf = false;
+    std::vector<reply_override> overrides;
+    std::optional<unsigned> stream_ms;
+    bool refuse = false;
+};
+
+// Parses the arguments after the program name. False with a message in
+// error for an unknown option, a missing or malformed argument, an unknown
+// instrument key, a listen address outside 127.0.0.0/8, or nothing to serve.
+bool parse_options(const std::vector<std::string>& args, sim_options& options, std::string& error);
+
+// The --help text.
+std::string usage_text();
+
+// True for a dotted IPv4 address in 127.0.0.0/8.
+bool is_loopback_address(const std::string& address);
+
+}  // namespace hvxsim
