@@ -1,0 +1,52 @@
+#include "command_table.h"
+
+#include <sstream>
+
+#include "link_commands.h"
+
+namespace {
+
+constexpr cli_command commands[] = {
+    {"identify", "", "identify the instrument (exit 0 when identified, 1 when not)", true, run_identify},
+    {"query", "TEXT", "send TEXT and print the one reply line", true, run_query},
+    {"values", "TEXT [--strict]", "send TEXT and print each value of the reply", true, run_values},
+};
+
+std::vector<std::string> split_words(const char* name)
+{
+    std::istringstream in(name);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+}  // namespace
+
+std::span<const cli_command> cli_commands()
+{
+    return commands;
+}
+
+const cli_command* find_cli_command(const std::vector<std::string>& words, std::size_t* name_words)
+{
+    const cli_command* best = nullptr;
+    std::size_t best_length = 0;
+    for (const cli_command& command : commands) {
+        const std::vector<std::string> name = split_words(command.name);
+        if (name.size() <= best_length || name.size() > words.size()) {
+            continue;
+        }
+        bool match = true;
+        for (std::size_t i = 0; i < name.size() && match; ++i) {
+            match = words[i] == name[i];
+        }
+        if (match) {
+            best = &command;
+            best_length = name.size();
+        }
+    }
+    *name_words = best_length;
+    return best;
+}
