@@ -172,13 +172,14 @@ public:
                 if (errno == EINTR) continue;
                 return -1;
             }
-            // A hang-up (the far end of a pseudo-terminal closed) or an error
-            // with nothing left to read.
+            const bool hung_up = (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
             if ((p.revents & POLLIN) == 0) return -1;
             const ssize_t n = ::read(h, byte, 1);
             if (n == 1) return 1;
-            if (n == 0) return 0;
-            if (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) return -1;
+            // End of file: the line has hung up (the far end of a
+            // pseudo-terminal closed, a USB adapter unplugged).
+            if (n == 0 && hung_up) return -1;
+            if (n < 0 && errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) return -1;
             if (remaining_ms(deadline) == 0) return 0;
         }
     }
