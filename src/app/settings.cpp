@@ -1,0 +1,230 @@
+#include "app/settings.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/debug_output.h"
+#include "app/path_text.h"
+#include "app/profile_store.h"
+#include "app/separator_rules.h"
+#include "app/settings_environment.h"
+#include "app/settings_keys.h"
+#include "link/connection.h"
+
+namespace {
+
+constexpr const char* vendor_folder_name = "Zelvorian";
+constexpr const char* program_folder_name = "Corvexa";
+constexpr const char* settings_file_name = "Corvexa.ini";
+constexpr const char* graph_settings_file_names[graph_settings_kind_count] = {
+    "lcr_bode_settings.ini", "lcr_nyquist_settings.ini", "lcr_eis_settings.ini"};
+
+// How much of a stored text value is read.
+constexpr std::size_t connect_text_read_length = 127;
+constexpr std::size_t separator_read_length = 127;
+
+struct s_settings_state {
+    std::string folder;
+    std::string file;
+    std::string graph_files[graph_settings_kind_count];
+    std::string database_file;
+    int number_format_type = 0;
+    char decimal_separator = default_decimal_separator;
+    char thousands_separator = default_thousands_separator;
+};
+
+s_settings_state& state()
+{
+    static s_settings_state settings;
+    return settings;
+}
+
+// True when every file the folder holds can be named to the system.
+bool folder_usable(const std::string& folder)
+{
+    if (folder.empty() || !path_fits_system(path_join(folder, settings_file_name))) {
+        return false;
+    }
+    for (const char* name : graph_settings_file_names) {
+        if (!path_fits_system(path_join(folder, name))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void set_folder(s_settings_state& settings, const std::string& folder)
+{
+    settings.folder = folder;
+    settings.file = folder.empty() ? std::string() : path_join(folder, settings_file_name);
+    for (int kind = 0; kind < graph_settings_kind_count; ++kind) {
+        settings.graph_files[kind] =
+            folder.empty() ? std::string() : path_join(folder, graph_settings_file_names[kind]);
+    }
+}
+
+std::string created_stamp(const s_utc_time& t)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d %d/%d/%d", t.hour, t.minute, t.second, t.day,
+                  t.month, t.year);
+    return text;
+}
+
+// The first character of a stored separator, or the default when the value is
+// empty or its first character would make exported numbers unreadable.
+char stored_separator(profile_store& store, const std::string& file, const s_setting_key& key,
+                      char fallback)
+{
+    const char fallback_text[2] = {fallback, '\0'};
+    const std::string text =
+        store.read_string(file, key.section, key.key, fallback_text, separator_read_length);
+    if (text.empty() || separator_refused(text.front())) {
+        return fallback;
+    }
+    return text.front();
+}
+
+// The folder to use and the folders to create, parent first, should the main
+// settings file be missing: the application-data folder's settings folder, or
+// else the working directory as it is.
+struct s_folder_choice {
+    std::string folder;
+    std::vector<std::string> folders_to_create;
+};
+
+s_folder_choice choose_folder(settings_environment& environment)
+{
+    const std::string app_data = environment.local_app_data_folder();
+    if (!app_data.empty()) {
+        const std::string vendor_folder = path_join(app_data, vendor_folder_name);
+        const std::string folder = path_join(vendor_folder, program_folder_name);
+        if (folder_usable(folder)) {
+            return {folder, {vendor_folder, folder}};
+        }
+    }
+    const std::string working = environment.current_directory();
+    if (folder_usable(working)) {
+        debug_output("Settings folder unavailable: using the working directory\n");
+        return {working, {}};
+    }
+    debug_output("Settings folder unavailable: no settings file\n");
+    return {};
+}
+
+}  // namespace
+
+void settings_load(settings_environment& environment, profile_store& store)
+{
+    s_settings_state& settings = state();
+    settings = s_settings_state{};
+    const s_folder_choice choice = choose_folder(environment);
+    set_folder(settings, choice.folder);
+    const std::string& file = settings.file;
+
+    if (!file.empty() && !environment.file_exists(file)) {
+        for (const std::string& folder : choice.folders_to_create) {
+            environment.make_directory(folder);
+        }
+        const std::string stamp = created_stamp(environment.utc_now());
+        store.write_string(file, setting_created.section, setting_created.key, stamp.c_str());
+    }
+
+    s_connection& connection = the_connection();
+    connection.interface =
+        store.read_int(file, setting_interface.section, setting_interface.key, LINK_NONE);
+    connection_set_com_port(&connection, store.read_string(file, setting_com_port.section,
+                                                           setting_com_port.key, "",
+                                                           connect_text_read_length)
+                                             .c_str());
+    connection.baud_rate = store.read_int(file, setting_baud_rate.section, setting_baud_rate.key, 0);
+    connection_set_ip_address(&connection, store.read_string(file, setting_ip_address.section,
+                                                             setting_ip_address.key, "",
+                                                             connect_text_read_length)
+                                               .c_str());
+
+    settings.database_file = store.read_string(file, setting_database_file.section,
+                                               setting_database_file.key, "", profile_max_value_length);
+
+    settings.number_format_type = store.read_int(file, setting_number_format_type.section,
+                                                 setting_number_format_type.key, 0);
+    settings.decimal_separator =
+        stored_separator(store, file, setting_decimal_separator, default_decimal_separator);
+    settings.thousands_separator =
+        stored_separator(store, file, setting_thousands_separator, default_thousands_separator);
+}
+
+void settings_load()
+{
+    settings_load(platform_settings_environment(), platform_profile_store());
+}
+
+const std::string& settings_folder()
+{
+    return state().folder;
+}
+
+const std::string& settings_file()
+{
+    return state().file;
+}
+
+const std::string& graph_settings_file(int kind)
+{
+    static const std::string none;
+    if (kind < 0 || kind >= graph_settings_kind_count) {
+        return none;
+    }
+    return state().graph_files[kind];
+}
+
+const std::string& database_file_path()
+{
+    return state().database_file;
+}
+
+void set_database_file_path(const std::string& path)
+{
+    state().database_file = path;
+}
+
+int number_format_type()
+{
+    return state().number_format_type;
+}
+
+void set_number_format_type(int type)
+{
+    state().number_format_type = type;
+}
+
+char decimal_separator()
+{
+    return state().decimal_separator;
+}
+
+void set_decimal_separator(char separator)
+{
+    state().decimal_separator = separator;
+}
+
+char thousands_separator()
+{
+    return state().thousands_separator;
+}
+
+void set_thousands_separator(char separator)
+{
+    state().thousands_separator = separator;
+}
+
+std::string user_documents_folder()
+{
+    return platform_settings_environment().documents_folder();
+}
+
+std::string temporary_folder()
+{
+    return platform_settings_environment().temporary_folder();
+}

@@ -1,0 +1,243 @@
+// settings_load against an injected environment and the portable profile
+// store: where the settings folder is, what a first run creates, and how each
+// stored value is read (or refused) into memory and the connection record.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/path_text.h"
+#include "app/profile_store.h"
+#include "app/settings.h"
+#include "app/settings_environment.h"
+#include "link/connection.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Real folders under a temporary folder; the shell folder, the working
+// directory and the clock are whatever the test says.
+class fake_environment final : public settings_environment {
+public:
+    std::string app_data;
+    std::string working;
+    s_utc_time now{2019, 11, 3, 9, 5, 7};
+    std::vector<std::string> made;
+
+    std::string local_app_data_folder() override { return app_data; }
+    std::string documents_folder() override { return {}; }
+    std::string temporary_folder() override { return {}; }
+    std::string current_directory() override { return working; }
+    void make_directory(const std::string& path) override
+    {
+        made.push_back(path);
+        std::error_code ignored;
+        fs::create_directory(path, ignored);
+    }
+    bool file_exists(const std::string& path) override { return fs::is_regular_file(path); }
+    s_utc_time utc_now() override { return now; }
+};
+
+void write_bytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string read_bytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string settings_folder_under(const std::string& app_data)
+{
+    return path_join(path_join(app_data, "Zelvorian"), "Corvexa");
+}
+
+// Values unlike every default, so a load that keeps stale state shows.
+void dirty_everything()
+{
+    s_connection& connection = the_connection();
+    connection.interface = LINK_SERIAL;
+    connection.baud_rate = 9600;
+    connection_set_com_port(&connection, "COM9");
+    connection_set_ip_address(&connection, "10.1.2.3");
+    set_database_file_path("stale.db");
+    set_number_format_type(3);
+    set_decimal_separator(';');
+    set_thousands_separator('_');
+}
+
+class SettingsLoad : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        environment.app_data = path_join(app_data.path(), "Local");
+        fs::create_directory(environment.app_data);
+        environment.working = working.path();
+        dirty_everything();
+    }
+
+    // Writes the main settings file where settings_load will look for it.
+    std::string prepare_file(const std::string& bytes)
+    {
+        const std::string folder = settings_folder_under(environment.app_data);
+        fs::create_directories(folder);
+        const std::string file = path_join(folder, "Corvexa.ini");
+        write_bytes(file, bytes);
+        return file;
+    }
+
+    temp_folder app_data;
+    temp_folder working;
+    fake_environment environment;
+    profile_store& store = portable_profile_store();
+};
+
+TEST_F(SettingsLoad, FirstRunCreatesTheFoldersAndAFileHoldingOnlyItsCreationTime)
+{
+    settings_load(environment, store);
+
+    const std::string vendor = path_join(environment.app_data, "Zelvorian");
+    const std::string folder = path_join(vendor, "Corvexa");
+    EXPECT_EQ(environment.made, (std::vector<std::string>{vendor, folder}));
+    EXPECT_EQ(settings_folder(), folder);
+    EXPECT_EQ(settings_file(), path_join(folder, "Corvexa.ini"));
+    EXPECT_EQ(read_bytes(settings_file()), "[Init]\r\nCreated=09:05:07 3/11/2019\r\n");
+
+    EXPECT_EQ(graph_settings_file(0), path_join(folder, "lcr_bode_settings.ini"));
+    EXPECT_EQ(graph_settings_file(1), path_join(folder, "lcr_nyquist_settings.ini"));
+    EXPECT_EQ(graph_settings_file(2), path_join(folder, "lcr_eis_settings.ini"));
+    EXPECT_EQ(graph_settings_file(3), "");
+    EXPECT_EQ(graph_settings_file(-1), "");
+
+    // Every value takes its default, whatever was held before.
+    const s_connection& connection = the_connection();
+    EXPECT_EQ(connection.interface, LINK_NONE);
+    EXPECT_EQ(connection.baud_rate, 0);
+    EXPECT_STREQ(connection.com_port, "");
+    EXPECT_STREQ(connection.ip_address, "");
+    EXPECT_EQ(database_file_path(), "");
+    EXPECT_EQ(number_format_type(), 0);
+    EXPECT_EQ(decimal_separator(), '.');
+    EXPECT_EQ(thousands_separator(), ',');
+}
+
+TEST_F(SettingsLoad, LaterRunReadsEveryValueAndLeavesTheFileAlone)
+{
+    const std::string database(300, 'x');  // longer than a path may be: held whole, never cut
+    const std::string contents =
+        "[Init]\r\n"
+        "Created=01:02:03 4/5/2006\r\n"
+        "DatabaseFile=" + database + "\r\n"
+        "[Settings]\r\n"
+        "NumFormatType=999\r\n"
+        "NumFormatDecimal=,;\r\n"
+        "NumFormatThousand=.\r\n"
+        "[Connect]\r\n"
+        "Interface=2\r\n"
+        "ComPort=COM1234567\r\n"
+        "BaudRate=19200\r\n"
+        "IPAddr=192.168.100.200:10001\r\n";
+    const std::string file = prepare_file(contents);
+
+    settings_load(environment, store);
+
+    EXPECT_TRUE(environment.made.empty());
+    EXPECT_EQ(settings_file(), file);
+    EXPECT_EQ(read_bytes(file), contents);
+    const s_connection& connection = the_connection();
+    EXPECT_EQ(connection.interface, LINK_LAN);
+    EXPECT_EQ(connection.baud_rate, 19200);
+    EXPECT_STREQ(connection.com_port, "COM123");
+    EXPECT_STREQ(connection.ip_address, "192.168.100.200");
+    EXPECT_EQ(database_file_path(), database);
+    EXPECT_EQ(number_format_type(), 999);
+    EXPECT_EQ(decimal_separator(), ',');
+    EXPECT_EQ(thousands_separator(), '.');
+}
+
+TEST_F(SettingsLoad, SeparatorsKeepTheirDefaultUnlessTheStoredOneIsUsable)
+{
+    const struct {
+        const char* stored;  // nullptr: no such key
+        char decimal;
+        char thousands;
+    } cases[] = {
+        {nullptr, '.', ','}, {"", '.', ','},       {"   ", '.', ','},   {"\"\"", '.', ','},
+        {",;", ',', ','},    {" ; ", ';', ';'},    {"'.'", '.', '.'},   {"\xA0", '\xA0', '\xA0'},
+        {"5", '.', ','},     {"-", '.', ','},      {"+", '.', ','},     {"E", '.', ','},
+        {"e", '.', ','},     {"$", '.', ','},      {"\x01", '.', ','}, {"\x7F", '.', ','},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored != nullptr ? c.stored : "(absent)");
+        std::string settings = "[Settings]\r\n";
+        if (c.stored != nullptr) {
+            settings += std::string("NumFormatDecimal=") + c.stored + "\r\n" +
+                        "NumFormatThousand=" + c.stored + "\r\n";
+        }
+        prepare_file(settings);
+        settings_load(environment, store);
+        EXPECT_EQ(decimal_separator(), c.decimal);
+        EXPECT_EQ(thousands_separator(), c.thousands);
+    }
+}
+
+// The longest file the folder holds is "lcr_nyquist_settings.ini": the folder
+// is usable while that path fits the system's limit.
+TEST_F(SettingsLoad, AnAppDataFolderTooLongForItsFilesFallsBackToTheWorkingDirectory)
+{
+    const std::size_t longest_name = std::string("lcr_nyquist_settings.ini").size();
+    const std::size_t room = max_system_path_length - longest_name - 1;  // less its separator
+    const std::size_t suffix = settings_folder_under("x").size() - 1;   // "/Zelvorian/Corvexa"
+    for (std::size_t length : {room - suffix, room - suffix + 1}) {
+        SCOPED_TRACE(length);
+        const std::string base = path_join(app_data.path(), "");
+        environment.app_data = base + std::string(length - base.size(), 'a');
+        fs::create_directory(environment.app_data);
+        environment.made.clear();
+        fs::remove(path_join(working.path(), "Corvexa.ini"));
+
+        settings_load(environment, store);
+
+        if (length == room - suffix) {
+            EXPECT_EQ(settings_folder(), settings_folder_under(environment.app_data));
+            EXPECT_EQ(environment.made.size(), 2u);
+        } else {
+            EXPECT_EQ(settings_folder(), working.path());
+            EXPECT_TRUE(environment.made.empty());
+        }
+        EXPECT_TRUE(fs::is_regular_file(settings_file()));
+        EXPECT_LE(graph_settings_file(1).size(), max_system_path_length);
+    }
+}
+
+TEST_F(SettingsLoad, NoShellFolderUsesTheWorkingDirectory)
+{
+    environment.app_data.clear();
+    settings_load(environment, store);
+    EXPECT_TRUE(environment.made.empty());
+    EXPECT_EQ(settings_folder(), working.path());
+    EXPECT_EQ(settings_file(), path_join(working.path(), "Corvexa.ini"));
+    EXPECT_EQ(read_bytes(settings_file()), "[Init]\r\nCreated=09:05:07 3/11/2019\r\n");
+}
+
+TEST_F(SettingsLoad, WithNoUsableFolderEveryValueKeepsItsDefault)
+{
+    environment.app_data.clear();
+    environment.working = "/" + std::string(max_system_path_length, 'w');
+    settings_load(environment, store);
+    EXPECT_EQ(settings_folder(), "");
+    EXPECT_EQ(settings_file(), "");
+    EXPECT_EQ(graph_settings_file(0), "");
+    EXPECT_EQ(the_connection().interface, LINK_NONE);
+    EXPECT_STREQ(the_connection().com_port, "");
+    EXPECT_EQ(decimal_separator(), '.');
+}
+
+}  // namespace
