@@ -2,8 +2,13 @@
 
 #include <string_view>
 
+std::string program_version()
+{
+    const std::string_view text = program_version_text;
+    return std::string(text.substr(0, text.find(' ')));
+}
+
 std::string program_title()
 {
-    const std::string_view version = program_version_text;
-    return std::string(program_name) + ' ' + std::string(version.substr(0, version.find(' ')));
+    return std::string(program_name) + ' ' + program_version();
 }

@@ -4,8 +4,10 @@
 #include <string>
 
 inline constexpr char program_name[] = "Corvexa2";
-// The version and build date; the title shows the part before the first space.
+// The version and build date.
 inline constexpr char program_version_text[] = "1_2 Mar 26 2019";
 
-// "Corvexa2 1_2": the name, a space and the version without its date.
+// The version without its date: "1_2".
+std::string program_version();
+// "Corvexa2 1_2": the name, a space and the version.
 std::string program_title();
