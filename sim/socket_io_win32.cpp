@@ -39,6 +39,13 @@ int wait_socket(SOCKET s, bool for_write, int timeout_ms)
     return n > 0 ? 1 : 0;
 }
 
+// Child processes must not inherit the simulator's sockets: an inherited
+// copy would keep a listener bound or a connection open after we close it.
+void keep_from_children(SOCKET s)
+{
+    SetHandleInformation(reinterpret_cast<HANDLE>(s), HANDLE_FLAG_INHERIT, 0);
+}
+
 std::string address_text(const sockaddr_in& a)
 {
     char text[INET_ADDRSTRLEN] = "";
@@ -74,6 +81,7 @@ socket_handle listen_tcp(const std::string& address, int port, int& bound_port, 
         error = "cannot create a socket: " + error_text(WSAGetLastError());
         return no_socket;
     }
+    keep_from_children(s);
     // No SO_REUSEADDR: on Windows it would let a second listener share the port.
     if (::bind(s, reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0 || ::listen(s, 8) != 0) {
         error = "cannot listen on " + where + ": " + error_text(WSAGetLastError());
@@ -95,6 +103,7 @@ socket_handle accept_client(socket_handle listener, int timeout_ms, std::string&
     const SOCKET s = ::accept(sock_of(listener), reinterpret_cast<sockaddr*>(&a), &len);
     if (s == INVALID_SOCKET)
         return no_socket;
+    keep_from_children(s);
     u_long non_blocking = 1;
     ioctlsocket(s, FIONBIO, &non_blocking);
     peer = address_text(a);
