@@ -41,7 +41,7 @@ build() {
     local what=$1 log=$2; shift 2
     if ! "$@" >>"$log" 2>&1; then
         echo "bench: $what failed; see $log" >&2
-        grep -E -A3 ': error|undefined reference|CMake Error' "$log" | head -n 40 >&2
+        grep -E -A3 'error:|undefined reference|CMake Error' "$log" | head -n 40 >&2
         return 1
     fi
 }

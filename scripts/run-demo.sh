@@ -40,7 +40,7 @@ build() {
     cmake --preset "$preset" >"$logs/configure-$preset.log" 2>&1 ||
         die "configuring $preset failed; see $logs/configure-$preset.log"
     cmake --build --preset "$preset" -j2 --target "$@" >"$logs/build-$preset.log" 2>&1 || {
-        grep -E -A3 ': error|undefined reference' "$logs/build-$preset.log" | head -n 40 >&2
+        grep -E -A3 'error:|undefined reference' "$logs/build-$preset.log" | head -n 40 >&2
         die "building $preset failed; see $logs/build-$preset.log"
     }
 }

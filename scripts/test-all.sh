@@ -62,8 +62,8 @@ add_failure() {
 show_build_errors() {
     local log=$1
     echo "---- errors from $log"
-    if grep -q -E ': error|Error [0-9]|undefined reference|CMake Error' "$log"; then
-        grep -E -A3 ': error|undefined reference|CMake Error' "$log" | head -n 80
+    if grep -q -E 'error:|Error [0-9]|undefined reference|CMake Error' "$log"; then
+        grep -E -A3 'error:|undefined reference|CMake Error' "$log" | head -n 80
         grep -E 'Error [0-9]' "$log" | head -n 20
     else
         tail -n 40 "$log"
@@ -95,7 +95,7 @@ count_ctest() {
                 next
             }
             /^ +Start +[0-9]+: / { showing = 0; next }
-            /^The following tests FAILED:/ { showing = 0 }
+            /^The following tests FAILED:/ || /^[0-9]+% tests passed/ { showing = 0 }
             showing && lines < 60 && total < 600 { print "    " $0; lines++; total++ }'
         sed -n '/^The following tests FAILED:/,$p' <"$log" | tr -d '\r'
         echo "----"
