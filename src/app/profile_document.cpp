@@ -46,7 +46,7 @@ profile_document profile_document::parse(std::string_view text)
         if (line.front() == '[') {
             const std::size_t close = line.find(']');
             if (close != std::string_view::npos) {
-                document.sections_.push_back({std::string(line.substr(1, close - 1)), {}});
+                document.sections_.push_back({std::string(profile_trim(line.substr(1, close - 1))), {}});
                 continue;
             }
         }

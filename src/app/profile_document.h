@@ -1,9 +1,10 @@
 // One settings file in memory, read and rewritten the way the Win32
 // private-profile functions do it: each line is trimmed; "[name]" opens a
-// section; any other line is a key, split at its first '=' into a trimmed name
-// and a trimmed value (a line without '=', such as a comment, is a key with no
-// value); blank lines are dropped; lines before the first section belong to an
-// unnamed section. Writing back gives "[name]" and "key=value" lines with CRLF.
+// section (the name trimmed too, anything after ']' ignored); any other line
+// is a key, split at its first '=' into a trimmed name and a trimmed value (a
+// line without '=', such as a comment, is a key with no value); blank lines
+// are dropped; lines before the first section belong to an unnamed section.
+// Writing back gives "[name]" and "key=value" lines with CRLF.
 #pragma once
 
 #include <optional>

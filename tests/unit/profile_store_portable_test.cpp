@@ -50,8 +50,11 @@ const char* const untidy_file =
     "[Connect]\n"
     "ComPort=COM1234567\r"
     "Interface=2\n\n"
+    "[ Spaced ] trailing text\r\n"
+    "inner=1\r\n"
     "[init]\r\n"
-    "Created=from the repeated section\r\n";
+    "Created=from the repeated section\r\n"
+    "Extra=only in the repeated section\r\n";
 
 struct s_read_case {
     const char* section;
@@ -82,6 +85,8 @@ TEST_F(PortableProfileStore, ReadsStringsAsTheSystemDoes)
         {"Init", "Equals", "-", 127, "a=b"},                    // split at the first '='
         {"Connect", "ComPort", "-", 127, "COM1234567"},          // LF and lone CR end lines
         {"Connect", "Interface", "-", 127, "2"},
+        {"Spaced", "inner", "-", 127, "1"},                    // section names are trimmed
+        {"Init", "Extra", "-", 127, "-"},                      // only the first [init] counts
         {"", "orphan", "-", 127, "before any section"},
         {"Init", "orphan", "-", 127, "-"},
     };
