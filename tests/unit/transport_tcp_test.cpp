@@ -158,14 +158,19 @@ TEST_F(TransportTcp, ConnectsAndSendsEveryByteIncludingNuls)
     ASSERT_EQ(tcp.connect("127.0.0.60", listener.port(), 5000, &s), 0);
 
     std::string received;
+    // Small socket buffers, a payload many times their size and a peer that
+    // starts reading late: the sender must block part way, and a socket left
+    // in non-blocking mode after the connect fails the send.
+    const int small_buffer = 16 * 1024;
+    ::setsockopt(static_cast<peer_socket>(s), SOL_SOCKET, SO_SNDBUF, reinterpret_cast<const char*>(&small_buffer),
+                 sizeof small_buffer);
     std::thread peer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
         peer_socket p = listener.accept_one();
         received = receive_until_closed(p);
         close_peer_socket(p);
     });
-    // Large enough that the socket must block part way: a socket left in
-    // non-blocking mode after the connect fails the send.
-    std::string payload(3 * 1024 * 1024 + 17, '\0');
+    std::string payload(1024 * 1024 + 17, '\0');
     for (std::size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<char>((i * 7) % 251);
     EXPECT_EQ(tcp.send_all(s, payload.data(), payload.size()), 0);
     tcp.close(s);
