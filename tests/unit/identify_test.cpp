@@ -96,7 +96,7 @@ TEST_F(Identify, AnInstrumentThatAnswersLateIsStillIdentified)
     EXPECT_EQ(prompt.messages[0].caption, "Test Connection");
     EXPECT_EQ(prompt.messages[0].icon, prompt_icon::information);
     EXPECT_EQ(prompt.busy_changes, (std::vector<bool>{true, false}));
-    const std::string& log = env.files.at("/logs/CORVEXA2_COMMS.log");
+    const std::string& log = env.files.at(comms_log_path());
     const auto count = [&](const std::string& what) {
         int n = 0;
         for (std::size_t at = 0; (at = log.find(what, at)) != std::string::npos; ++at) {
@@ -131,7 +131,7 @@ TEST_F(Identify, RejectedRepliesAndUnknownModels)
     EXPECT_EQ(conn.instrument_type, 0);
     EXPECT_STREQ(conn.identity, "ZELVORIAN,HVXA1735,10234,2.17");
     EXPECT_EQ(prompt.messages.back().text, "The connection failed");
-    EXPECT_NE(env.files.at("/logs/CORVEXA2_COMMS.log").find("***\tUNIDENTIFIED INSTRUMENT\t***\n"),
+    EXPECT_NE(env.files.at(comms_log_path()).find("***\tUNIDENTIFIED INSTRUMENT\t***\n"),
               std::string::npos);
 
     // Test pressed after an earlier Connect: the type is still set.
