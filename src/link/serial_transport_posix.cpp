@@ -131,8 +131,10 @@ public:
     int write(link_handle_t h, const char* data, std::size_t len) override
     {
         if (h < 0 || (data == nullptr && len > 0)) return 0;
-        // Like the Windows port's write timeouts: 10 ms a byte plus a little,
-        // and never less than a second, for a peer that stops reading.
+        // The descriptor blocks, so a write normally completes in one go.
+        // Should the driver still report EAGAIN, wait for room about as long
+        // as the Windows port's write timeouts would (10 ms a byte), but at
+        // least a second.
         const auto budget = std::chrono::milliseconds(1000 + 10 * static_cast<long long>(len));
         const auto deadline = steady::now() + budget;
         std::size_t written = 0;
