@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The command-line tool against the simulator, natively and as a Windows
+# console program under Wine: identification over TCP and over a serial port
+# (a pseudo-terminal, mapped to COM6 in the Wine prefix), a query whose
+# traffic the simulator's transcript must show exactly, a value reply, and
+# the exit statuses for failure and misuse.
+set -uo pipefail
+source "$CORVEXA2_SOURCE_DIR/scripts/wine-env.sh"
+
+addr=$CORVEXA2_E2E_ADDR
+tmp=$CORVEXA2_E2E_TMP
+native=$CORVEXA2_NATIVE_BIN/corvexa2-cli
+windows=$CORVEXA2_WINDOWS_BIN/corvexa2-cli.exe
+transcript=$tmp/transcript.log
+failures=0
+
+check() {  # check NAME EXPECTED ACTUAL
+    if [ "$2" == "$3" ]; then
+        echo "ok   $1"
+    else
+        echo "FAIL $1"
+        echo "     expected: $(printf '%q' "$2")"
+        echo "     actual:   $(printf '%q' "$3")"
+        failures=$((failures + 1))
+    fi
+}
+
+# Runs the tool; prints its standard output (CR removed) and then "rc=N".
+run_native() { "$native" "$@" 2>"$tmp/err.txt"; echo "rc=$?"; }
+run_windows() { "$WINE64" "$windows" "$@" 2>"$tmp/err.txt" | tr -d '\r'; echo "rc=${PIPESTATUS[0]}"; }
+
+sim_start "$tmp/sim" --address "$addr" --serial-link "$WINEPREFIX/dosdevices/com6" \
+    --raw-reply 'vals?=1.23450E+03,2.00000E+00' --transcript "$transcript" || exit 1
+trap sim_stop EXIT
+pty=$(sed -n 's/^hvxsim ready .* serial=\(.*\)$/\1/p' <<<"$CORVEXA2_SIM_READY")
+
+identified=$'The connection was successful\nZELVORIAN,HVXA1735,10234,2.17\ninstrument_type=7 sub_model=0 current_option=2\nrc=0'
+check "native identify over TCP" "$identified" "$(run_native --lan "$addr" identify)"
+check "native identify over a serial device" "$identified" "$(run_native --serial "$pty" identify)"
+check "Windows identify over TCP" "$identified" "$(run_windows --lan "$addr" identify)"
+check "Windows identify over COM6" "$identified" "$(run_windows --usb COM6 identify)"
+
+# One query, and exactly its traffic at the simulator.
+: >"$transcript"
+check "query prints the reply" $'ZELVORIAN,HVXA1735,10234,2.17\nrc=0' "$(run_native --lan "$addr" query '*IDN?')"
+check "query traffic" $'IN "\\x14\\0"\nIN "*IDN?\\n\\0"\nCMD "*IDN?"\nOUT "ZELVORIAN,HVXA1735,10234,2.17\\r\\n"' \
+    "$(grep -E ' (IN|CMD|OUT) ' "$transcript" | cut -d' ' -f3-)"
+
+check "values, strict" $'1234.5\n2\nrc=0' "$(run_windows --lan "$addr" values 'vals?' --strict)"
+
+check "no instrument there" $'Failed to connect to IP address 127.0.0.254\nrc=1' "$(run_native --lan 127.0.0.254 identify)"
+check "usage error" "rc=2" "$(run_windows frobnicate)"
+
+[ "$failures" -eq 0 ]
