@@ -133,10 +133,13 @@ public:
     {
         if (ms <= 0) return;
         const auto deadline = steady::now() + std::chrono::milliseconds(ms);
-        const int events = s >= 0 ? poll_until(s, POLLPRI, deadline) : -1;
-        // Errors and hang-ups are reported at once and stay reported; sleep
-        // out the rest so a caller polling a dead socket does not spin.
-        if (events != 0 && (events < 0 || (events & POLLPRI) == 0)) {
+        const int events = s >= 0 ? poll_until(s, POLLIN | POLLPRI | POLLRDHUP, deadline) : -1;
+        // Bytes waiting end the wait at once, so a reply is read as soon as
+        // it arrives. Errors and hang-ups are reported at once and stay
+        // reported: sleep out the rest so a caller polling a dead socket
+        // does not spin.
+        const int dead = POLLERR | POLLHUP | POLLNVAL | POLLRDHUP;
+        if (events < 0 || (events & dead) != 0) {
             std::this_thread::sleep_until(deadline);
         }
     }

@@ -127,13 +127,24 @@ public:
     {
         if (ms <= 0) return;
         if (s != LINK_INVALID_SOCKET) {
+            const SOCKET sock = static_cast<SOCKET>(s);
+            fd_set readable_set;
             fd_set failed;
+            FD_ZERO(&readable_set);
             FD_ZERO(&failed);
-            FD_SET(static_cast<SOCKET>(s), &failed);
+            FD_SET(sock, &readable_set);
+            FD_SET(sock, &failed);
             timeval tv = timeval_from_ms(ms);
-            if (select(0, nullptr, nullptr, &failed, &tv) != SOCKET_ERROR) return;
+            const int ready = select(0, &readable_set, nullptr, &failed, &tv);
+            if (ready == 0) return;
+            if (ready > 0 && FD_ISSET(sock, &readable_set) && !FD_ISSET(sock, &failed)) {
+                // Bytes waiting end the wait at once; a closed peer also
+                // reads as ready, and waits out the time like a failure.
+                char peek;
+                if (recv(sock, &peek, 1, MSG_PEEK) > 0) return;
+            }
         }
-        // select refused the socket (closed, or Winsock not started): wait
+        // Closed, failed, or refused by select (Winsock not started): wait
         // anyway, so a caller polling it does not spin.
         Sleep(static_cast<DWORD>(ms));
     }

@@ -37,8 +37,9 @@ public:
     // Receive up to max bytes without blocking longer than a readable socket
     // needs. >0 bytes stored, 0 peer closed, -1 error.
     virtual int receive(link_socket_t s, unsigned char* buffer, int max) = 0;
-    // Wait up to ms milliseconds for the socket's exception set (the idle wait
-    // between polls of a read that has nothing yet).
+    // The idle wait between polls of a read that has nothing yet: returns as
+    // soon as bytes are waiting, otherwise after ms milliseconds. A closed or
+    // failed socket waits the full time, so callers never spin.
     virtual void wait_idle(link_socket_t s, int ms) = 0;
     // Shut down the sending side and close.
     virtual void close(link_socket_t s) = 0;

@@ -282,4 +282,21 @@ TEST_F(TransportTcp, IdleWaitTakesItsTimeOnLiveAndBrokenSockets)
     }
 }
 
+TEST_F(TransportTcp, IdleWaitEndsAsSoonAsBytesArePending)
+{
+    bound_socket listener("127.0.0.65", 4);
+    ASSERT_NE(listener.port(), 0);
+    link_socket_t s = LINK_INVALID_SOCKET;
+    ASSERT_EQ(tcp.connect("127.0.0.65", listener.port(), 5000, &s), 0);
+    peer_socket peer = listener.accept_one();
+    send_text(peer, "reply\r\n");
+    ASSERT_TRUE(wait_readable(s));
+    // A reply that is already waiting must not sit out a long idle wait.
+    const auto start = steady::now();
+    tcp.wait_idle(s, 30000);
+    EXPECT_LT(ms_since(start), 20000);
+    tcp.close(s);
+    close_peer_socket(peer);
+}
+
 }  // namespace
