@@ -13,12 +13,21 @@ namespace {
 
 constexpr std::size_t default_burst_line_length = 70;
 
+// text in double quotes, for messages.
+std::string quoted(std::string_view text)
+{
+    std::string q(1, '"');
+    q += text;
+    q += '"';
+    return q;
+}
+
 // Splits "CMD=REST" at the first '='; CMD must not be empty.
 bool split_command(std::string_view argument, std::string& command, std::string_view& rest, std::string& error)
 {
     const auto eq = argument.find('=');
     if (eq == std::string_view::npos || eq == 0) {
-        error = "expected CMD=..., got \"" + std::string(argument) + "\"";
+        error = "expected CMD=..., got " + quoted(argument);
         return false;
     }
     command = std::string(argument.substr(0, eq));
@@ -33,7 +42,7 @@ bool parse_count(std::string_view text, std::size_t max, std::size_t& value, std
     std::size_t parsed = 0;
     const auto [ptr, ec] = std::from_chars(first, last, parsed);
     if (text.empty() || ec != std::errc() || ptr != last) {
-        error = "\"" + std::string(text) + "\" is not a whole number";
+        error = quoted(text) + " is not a whole number";
         return false;
     }
     if (parsed > max) {
@@ -53,7 +62,7 @@ bool parse_number(std::string_view text, double& value, std::string& error)
         ++first;
     const auto [ptr, ec] = std::from_chars(first, last, value);
     if (first == last || ec != std::errc() || ptr != last) {
-        error = "\"" + std::string(text) + "\" is not a number";
+        error = quoted(text) + " is not a number";
         return false;
     }
     return true;

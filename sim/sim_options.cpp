@@ -215,14 +215,16 @@ bool parse_options(const std::vector<std::string>& args, sim_options& options, s
 std::string usage_text()
 {
     auto describe = [](std::string& out, const option_row& row) {
-        std::string left = "  " + std::string(row.name);
+        constexpr std::size_t help_column = 32;
+        std::string left = "  ";
+        left.append(row.name);
         if (!row.argument.empty())
-            left += " " + std::string(row.argument);
-        if (left.size() < 32)
-            left.resize(32, ' ');
+            left.append(" ").append(row.argument);
+        if (left.size() < help_column)
+            left.resize(help_column, ' ');
         else
-            left += "\n" + std::string(32, ' ');
-        out += left + std::string(row.help) + "\n";
+            left.append("\n").append(help_column, ' ');
+        out.append(left).append(row.help).append("\n");
     };
     std::string out = "Usage: hvxsim [options]\n"
                       "Simulates an HVX instrument on TCP and/or a serial pseudo-terminal.\n\n"

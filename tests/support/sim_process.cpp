@@ -166,7 +166,7 @@ void sim_process::wait_for_ready_line(const std::vector<std::string>& args)
 {
     std::string command_line = quote_argument(windows_path(HVXSIM_PATH));
     for (const auto& a : args)
-        command_line += " " + quote_argument(a);
+        command_line.append(" ").append(quote_argument(a));
 
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE out_read = nullptr;
