@@ -4,6 +4,13 @@
 # optimised, unsanitised build in build/bench-native, so that their numbers
 # compare with the Windows (Release) build; the Windows ones from the
 # windows preset. Arguments are passed to every bench program.
+#
+# A bench program that needs an instrument names the simulator it wants in
+# its opening comment, as a line "hvxsim ARGS..." (for example
+# "//   hvxsim --address 127.0.0.1 --burst 'burst?=2000x70'"). This script
+# then starts that simulator (optimised build) on CORVEXA2_BENCH_ADDR
+# (default 127.0.0.60) in place of the address given there, and passes the
+# address as the program's first argument, before the script's arguments.
 set -uo pipefail
 
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-env.sh"
@@ -20,11 +27,45 @@ if [ ${#sources[@]} -eq 0 ]; then
     echo "bench: no bench programs yet (bench/*.cpp)"
     exit 0
 fi
+bench_args=("$@")
 targets=()
 for source in "${sources[@]}"; do
     name=${source##*/}
     targets+=("bench_${name%.cpp}")
 done
+
+bench_address=${CORVEXA2_BENCH_ADDR:-127.0.0.60}
+export CORVEXA2_HVXSIM=$native_dir/bin/hvxsim
+
+# The simulator arguments a bench source asks for, one per line (quotes are
+# honoured, nothing is executed); nothing when it needs no simulator.
+simulator_arguments() {
+    local line
+    line=$(sed -n 's|^//[[:space:]]*hvxsim[[:space:]]\+||p' "$1" | head -n 1)
+    [ -n "$line" ] || return 0
+    xargs -n 1 printf '%s\n' <<<"$line" | awk -v a="$bench_address" '
+        skip { skip = 0; next }
+        $0 == "--address" { skip = 1; next }
+        { print }
+        END { print "--address"; print a }'
+}
+
+# Runs one bench program (native or under Wine) with its simulator, if any.
+run_bench() {
+    local source=$1; shift
+    local sim_args=() rc
+    mapfile -t sim_args < <(simulator_arguments "$source")
+    if [ ${#sim_args[@]} -gt 0 ]; then
+        sim_start "$logs/sim" "${sim_args[@]}" || return 1
+        "$@" "$bench_address" "${bench_args[@]}" </dev/null | tr -d '\r'
+        rc=${PIPESTATUS[0]}
+        sim_stop
+    else
+        "$@" "${bench_args[@]}" </dev/null | tr -d '\r'
+        rc=${PIPESTATUS[0]}
+    fi
+    return "$rc"
+}
 
 wine_work=
 cleanup() {
@@ -32,6 +73,7 @@ cleanup() {
         wine_prefix_remove "$wine_work/prefix"
         rm -rf "$wine_work"
     fi
+    sim_stop
 }
 trap cleanup EXIT
 trap 'cleanup; exit 130' INT TERM
@@ -53,15 +95,16 @@ native_ok=yes windows_ok=yes
 build "configuring the native bench build" "$logs/build-native.log" \
     cmake -S "$root" -B "$native_dir" -DCMAKE_BUILD_TYPE=Release -DCORVEXA2_SANITIZE=OFF -DCORVEXA2_TESTS=OFF &&
     build "building the native bench programs" "$logs/build-native.log" \
-        cmake --build "$native_dir" -j2 --target "${targets[@]}" || native_ok=
+        cmake --build "$native_dir" -j2 --target hvxsim "${targets[@]}" || native_ok=
 build "configuring the windows preset" "$logs/build-windows.log" cmake --preset windows &&
     build "building the Windows bench programs" "$logs/build-windows.log" \
         cmake --build --preset windows -j2 --target "${targets[@]}" || windows_ok=
 
 if [ -n "$native_ok" ]; then
-    for target in "${targets[@]}"; do
+    for source in "${sources[@]}"; do
+        target=bench_$(basename "$source" .cpp)
         echo "==== $target (native, Release)"
-        "$native_dir/bin/$target" "$@" || { echo "bench: $target exited with status $?"; status=1; }
+        run_bench "$source" "$native_dir/bin/$target" || { echo "bench: $target failed"; status=1; }
     done
 else
     status=1
@@ -72,11 +115,11 @@ if [ -n "$windows_ok" ]; then
     wine_work=$(mktemp -d /tmp/corvexa2-bench.XXXXXX)
     export WINEPREFIX=$wine_work/prefix
     wine_prefix_copy "$WINEPREFIX" && wineserver_start "$logs/wineserver.log" || exit 1
-    for target in "${targets[@]}"; do
+    for source in "${sources[@]}"; do
+        target=bench_$(basename "$source" .cpp)
         echo "==== $target (Windows, under Wine)"
-        "$WINE64" "$root/build/windows/bin/$target.exe" "$@" </dev/null | tr -d '\r'
-        rc=${PIPESTATUS[0]}
-        [ "$rc" -eq 0 ] || { echo "bench: $target.exe exited with status $rc"; status=1; }
+        run_bench "$source" "$WINE64" "$root/build/windows/bin/$target.exe" ||
+            { echo "bench: $target.exe failed"; status=1; }
     done
 else
     status=1
