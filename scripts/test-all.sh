@@ -126,33 +126,33 @@ build_preset() {
 
 run_windows_tests() {
     stage_begin "Windows tests under Wine"
+    local rc display_before=${DISPLAY:-}
     wine_work=$(mktemp -d /tmp/corvexa2-wintests.XXXXXX)
     export WINEPREFIX=$wine_work/prefix
-    if ! wine_template_ensure "$logs/wine-template.log" ||
-        ! wine_prefix_copy "$WINEPREFIX" ||
-        ! xvfb_start "$display_first" "$display_last" "$logs/xvfb.log" ||
-        ! wineserver_start "$logs/wineserver.log"; then
+    if wine_template_ensure "$logs/wine-template.log" &&
+        wine_prefix_copy "$WINEPREFIX" &&
+        xvfb_start "$display_first" "$display_last" "$logs/xvfb.log" &&
+        wineserver_start "$logs/wineserver.log"; then
+        windows_sim_start "$WINEPREFIX" "$logs" ||
+            add_failure "starting the simulator for the Windows tests"
+        # The win32 tests share the one simulator (COM5 and 127.0.0.9) and
+        # drive windows, so they run one at a time; the rest run side by side.
+        ctest --test-dir build/windows -LE win32 -j"$windows_jobs" --output-on-failure \
+            >"$logs/ctest-windows.log" 2>&1 </dev/null
+        rc=$?
+        count_ctest "$logs/ctest-windows.log" "$rc" "Windows"
+        ctest --test-dir build/windows -L win32 -j1 --output-on-failure \
+            >"$logs/ctest-windows-win32.log" 2>&1 </dev/null
+        rc=$?
+        count_ctest "$logs/ctest-windows-win32.log" "$rc" "Windows win32"
+        stage_end "Windows tests" "done"
+    else
         add_failure "setting up Wine and Xvfb for the Windows tests (see $logs)"
         stage_end "Windows tests" "not run"
-        return
     fi
-    if ! windows_sim_start "$WINEPREFIX" "$logs"; then
-        add_failure "starting the simulator for the Windows tests"
-    fi
-    # The win32 tests share the simulator's one COM5 pty and its TCP
-    # address, so they run one at a time; the rest may run side by side.
-    local rc
-    ctest --test-dir build/windows -LE win32 -j"$windows_jobs" --output-on-failure \
-        >"$logs/ctest-windows.log" 2>&1 </dev/null
-    rc=$?
-    count_ctest "$logs/ctest-windows.log" "$rc" "Windows"
-    ctest --test-dir build/windows -L win32 -j1 --output-on-failure \
-        >"$logs/ctest-windows-win32.log" 2>&1 </dev/null
-    rc=$?
-    count_ctest "$logs/ctest-windows-win32.log" "$rc" "Windows win32"
     cleanup
-    unset WINEPREFIX
-    stage_end "Windows tests" "done"
+    unset WINEPREFIX CORVEXA2_TEST_COM CORVEXA2_TEST_SIM_TCP
+    if [ -n "$display_before" ]; then export DISPLAY=$display_before; else unset DISPLAY; fi
 }
 
 run_e2e() {

@@ -33,10 +33,16 @@ shopt -u nullglob
 passed=0 failed=0 skipped=0
 current_work=
 
+# Ends whatever the current script's world left running: the script's
+# process group, the prefix's wineserver and Wine programs, and the Xvfb.
 cleanup() {
     [ -n "$current_work" ] || return 0
+    local pid
+    pid=$(cat "$current_work/pgid" 2>/dev/null)
+    [ -n "$pid" ] && kill -TERM -- "-$pid" 2>/dev/null
     wine_prefix_remove "$current_work/prefix"
-    xvfb_stop
+    pid=$(cat "$current_work/xvfb.pid" 2>/dev/null)
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
     rm -rf "$current_work"
     current_work=
 }
@@ -65,14 +71,19 @@ fi
 # Runs one script; returns its exit status, or 125 when its world could not
 # be set up (the reason is in its log).
 run_script() {
-    local script=$1 index=$2 log=$3 rc pgid
+    local script=$1 index=$2 log=$3 rc
     current_work=$(mktemp -d /tmp/corvexa2-e2e.XXXXXX)
     mkdir -p "$current_work/scratch"
     (
         export WINEPREFIX=$current_work/prefix
-        wine_prefix_copy "$WINEPREFIX" &&
-            xvfb_start "$display_first" "$display_last" "$log" &&
-            wineserver_start "$log" || exit 125
+        if ! wine_prefix_copy "$WINEPREFIX" ||
+            ! xvfb_start "$display_first" "$display_last" "$log" ||
+            ! echo "$CORVEXA2_XVFB_PID" >"$current_work/xvfb.pid" ||
+            ! wineserver_start "$log"; then
+            wineserver_stop
+            xvfb_stop
+            exit 125
+        fi
         export CORVEXA2_WINDOWS_BIN=$root/build/windows/bin
         export CORVEXA2_NATIVE_BIN=$root/build/native/bin
         export CORVEXA2_SOURCE_DIR=$root
@@ -84,8 +95,6 @@ run_script() {
         setsid -w bash -c 'echo $$ >"$0"; exec timeout -k 10 "$1" bash "$2"' \
             "$current_work/pgid" "$time_limit" "$script" </dev/null >>"$log" 2>&1
         rc=$?
-        pgid=$(cat "$current_work/pgid" 2>/dev/null)
-        [ -n "$pgid" ] && kill -TERM -- "-$pgid" 2>/dev/null
         wineserver_stop
         xvfb_stop
         exit "$rc"
