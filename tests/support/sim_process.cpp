@@ -100,7 +100,12 @@ sim_process::sim_process(std::vector<std::string> extra_args, std::string addres
     std::vector<std::string> args = {"--address", address_, "--transcript", transcript_path_};
     args.insert(args.end(), extra_args.begin(), extra_args.end());
     wait_for_ready_line(args);
-    parse_ready_line(ready_line_, port_, serial_device_);
+    try {
+        parse_ready_line(ready_line_, port_, serial_device_);
+    } catch (...) {
+        stop();  // the destructor does not run for a failed constructor
+        throw;
+    }
 }
 
 sim_process::~sim_process()

@@ -14,6 +14,7 @@
 #include "sim/line_framer.h"
 #include "sim/reply_overrides.h"
 #include "sim/sim_options.h"
+#include "sim/simulator.h"
 
 namespace {
 
@@ -245,6 +246,26 @@ TEST(HvxsimOptions, ParsesEveryOptionIntoItsField)
     ASSERT_EQ(o.overrides[2].lines.size(), 1u);
     EXPECT_EQ(o.overrides[2].lines[0].size(), 9000u);
     EXPECT_EQ(o.overrides[3].lines, reply_lines{encode_binary_values({0.5, -1})});
+}
+
+TEST(HvxsimOptions, IdentityComesFromIdnTextElseThePreset)
+{
+    struct identity_case {
+        std::vector<std::string> args;
+        std::string identity;
+    };
+    const identity_case cases[] = {
+        {{}, "ZELVORIAN,HVXA1735,10234,2.17"},
+        {{"--instrument", "hvxcm"}, "ZELVORIAN,HVXCM1740,12460,3.05"},
+        {{"--instrument", "hvxcm", "--idn", "zelvorian,HVXA1,1,1"}, "zelvorian,HVXA1,1,1"},
+        {{"--idn", ""}, ""},
+    };
+    for (const auto& c : cases) {
+        sim_options o;
+        std::string error;
+        ASSERT_TRUE(parse_options(c.args, o, error)) << error;
+        EXPECT_EQ(identity_from(o), c.identity);
+    }
 }
 
 TEST(HvxsimOptions, RejectsBadArgumentsWithAMessage)
