@@ -19,6 +19,11 @@ std::string environment_text(const char* name)
     return value != nullptr ? std::string(value) : std::string();
 }
 
+std::string home_folder()
+{
+    return path_without_trailing_separator(environment_text("HOME"));
+}
+
 class posix_environment final : public settings_environment {
 public:
     std::string local_app_data_folder() override
@@ -29,14 +34,11 @@ public:
                 return path_without_trailing_separator(folder);
             }
         }
-        const std::string home = documents_folder();
+        const std::string home = home_folder();
         return home.empty() ? std::string() : path_join(path_join(home, ".local"), "share");
     }
 
-    std::string documents_folder() override
-    {
-        return path_without_trailing_separator(environment_text("HOME"));
-    }
+    std::string documents_folder() override { return home_folder(); }
 
     std::string temporary_folder() override
     {
