@@ -64,6 +64,17 @@ void set_folder(s_settings_state& settings, const std::string& folder)
     }
 }
 
+std::string read_text(profile_store& store, const std::string& file, const s_setting_key& key,
+                      const char* fallback, std::size_t max_length)
+{
+    return store.read_string(file, key.section, key.key, fallback, max_length);
+}
+
+int read_number(profile_store& store, const std::string& file, const s_setting_key& key, int fallback)
+{
+    return store.read_int(file, key.section, key.key, fallback);
+}
+
 std::string created_stamp(const s_utc_time& t)
 {
     char text[64];
@@ -78,8 +89,7 @@ char stored_separator(profile_store& store, const std::string& file, const s_set
                       char fallback)
 {
     const char fallback_text[2] = {fallback, '\0'};
-    const std::string text =
-        store.read_string(file, key.section, key.key, fallback_text, separator_read_length);
+    const std::string text = read_text(store, file, key, fallback_text, separator_read_length);
     if (text.empty() || separator_refused(text.front())) {
         return fallback;
     }
@@ -132,23 +142,18 @@ void settings_load(settings_environment& environment, profile_store& store)
     }
 
     s_connection& connection = the_connection();
-    connection.interface =
-        store.read_int(file, setting_interface.section, setting_interface.key, LINK_NONE);
-    connection_set_com_port(&connection, store.read_string(file, setting_com_port.section,
-                                                           setting_com_port.key, "",
-                                                           connect_text_read_length)
-                                             .c_str());
-    connection.baud_rate = store.read_int(file, setting_baud_rate.section, setting_baud_rate.key, 0);
-    connection_set_ip_address(&connection, store.read_string(file, setting_ip_address.section,
-                                                             setting_ip_address.key, "",
-                                                             connect_text_read_length)
-                                               .c_str());
+    connection.interface = read_number(store, file, setting_interface, LINK_NONE);
+    connection_set_com_port(&connection,
+                            read_text(store, file, setting_com_port, "", connect_text_read_length).c_str());
+    connection.baud_rate = read_number(store, file, setting_baud_rate, 0);
+    connection_set_ip_address(
+        &connection, read_text(store, file, setting_ip_address, "", connect_text_read_length).c_str());
 
-    settings.database_file = store.read_string(file, setting_database_file.section,
-                                               setting_database_file.key, "", profile_max_value_length);
+    // Held whole: a path too long for the system is refused where it is used, never cut.
+    settings.database_file =
+        read_text(store, file, setting_database_file, "", profile_max_value_length);
 
-    settings.number_format_type = store.read_int(file, setting_number_format_type.section,
-                                                 setting_number_format_type.key, 0);
+    settings.number_format_type = read_number(store, file, setting_number_format_type, 0);
     settings.decimal_separator =
         stored_separator(store, file, setting_decimal_separator, default_decimal_separator);
     settings.thousands_separator =
