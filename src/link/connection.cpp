@@ -22,7 +22,9 @@
 namespace {
 
 constexpr int TCP_CONNECT_TIMEOUT_MS = 2000;
-constexpr int TCP_RECEIVE_CHUNK = 255;
+// Bytes asked of the socket at once: enough for a whole sweep reply in a
+// few calls (each socket call is costly under some Windows environments).
+constexpr int TCP_RECEIVE_CHUNK = LINK_RX_RING_SIZE;
 constexpr int IDLE_WAIT_MS = 10;
 constexpr int OPEN_DRAIN_MS = 100;
 // A talking instrument keeps a drain going past its time; this bounds how far,
@@ -68,7 +70,8 @@ void reset_ring(s_connection* conn)
 }
 
 // Moves whatever the socket holds into the ring, never more than the ring
-// has room for, so no byte is lost or reordered.
+// has room for, so no byte is lost or reordered. Bytes are received straight
+// into the ring's free space (one contiguous stretch per service).
 void tcp_service(s_connection* conn)
 {
     tcp_transport& tcp = *link_current_backend().tcp;
@@ -76,12 +79,11 @@ void tcp_service(s_connection* conn)
     if (room <= 0 || tcp.readable(conn->socket) != 1) {
         return;
     }
-    unsigned char chunk[TCP_RECEIVE_CHUNK];
-    const int got = tcp.receive(conn->socket, chunk, std::min(room, TCP_RECEIVE_CHUNK));
-    for (int i = 0; i < got; ++i) {
-        conn->rx_ring[conn->rx_head] = chunk[i];
-        conn->rx_head = (conn->rx_head + 1) % LINK_RX_RING_SIZE;
-        ++conn->rx_count;
+    const int stretch = std::min(room, LINK_RX_RING_SIZE - conn->rx_head);
+    const int got = tcp.receive(conn->socket, conn->rx_ring + conn->rx_head, std::min(stretch, TCP_RECEIVE_CHUNK));
+    if (got > 0) {
+        conn->rx_head = (conn->rx_head + got) % LINK_RX_RING_SIZE;
+        conn->rx_count += got;
     }
 }
 
@@ -130,10 +132,35 @@ int tcp_wait_byte(s_connection* conn)
     }
 }
 
+// Takes bytes of one line out of the ring's contiguous stretch at its tail:
+// CR dropped, bytes past size - 1 dropped. True when a line feed ended it.
+bool take_from_ring(s_connection* conn, char* buffer, int size, int* stored)
+{
+    const int stretch = std::min(conn->rx_count, LINK_RX_RING_SIZE - conn->rx_tail);
+    const unsigned char* begin = conn->rx_ring + conn->rx_tail;
+    const void* lf = std::memchr(begin, '\n', static_cast<std::size_t>(stretch));
+    const int line_bytes = lf ? static_cast<int>(static_cast<const unsigned char*>(lf) - begin) : stretch;
+    for (int i = 0; i < line_bytes; ++i) {
+        if (begin[i] != '\r' && *stored < size - 1) {
+            buffer[(*stored)++] = static_cast<char>(begin[i]);
+        }
+    }
+    const int consumed = lf ? line_bytes + 1 : line_bytes;
+    conn->rx_tail = (conn->rx_tail + consumed) % LINK_RX_RING_SIZE;
+    conn->rx_count -= consumed;
+    return lf != nullptr;
+}
+
 int tcp_read_line_raw(s_connection* conn, char* buffer, int size)
 {
     int stored = 0;
     for (;;) {
+        while (conn->rx_count > 0) {
+            if (take_from_ring(conn, buffer, size, &stored)) {
+                return stored;
+            }
+        }
+        // The ring is empty: wait for the next byte, then go on from the ring.
         const int byte = tcp_wait_byte(conn);
         if (byte < 0) {
             return -1;
@@ -141,10 +168,7 @@ int tcp_read_line_raw(s_connection* conn, char* buffer, int size)
         if (byte == '\n') {
             return stored;
         }
-        if (byte == '\r') {
-            continue;
-        }
-        if (stored < size - 1) {
+        if (byte != '\r' && stored < size - 1) {
             buffer[stored++] = static_cast<char>(byte);
         }
     }

@@ -25,7 +25,9 @@ enum link_interface : std::int32_t {
 
 inline constexpr char LINK_RESET_BYTE = 0x14;
 inline constexpr int LINK_TCP_PORT = 10001;
-inline constexpr int LINK_RX_RING_SIZE = 8192;
+// The TCP receive ring holds a whole sweep reply, so a reply is taken from
+// the socket in a few large receives and no byte is ever dropped.
+inline constexpr int LINK_RX_RING_SIZE = 65536;
 inline constexpr int LINK_DEFAULT_TIMEOUT_MS = 5000;
 inline constexpr int LINK_VALUES_BUFFER_SIZE = 41920;
 

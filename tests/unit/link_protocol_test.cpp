@@ -262,18 +262,29 @@ TEST_F(LinkProtocol, ReceiveRingNeverLosesOrReordersBytes)
 {
     s_connection tcp = tcp_record();
     ASSERT_EQ(link_open(&tcp), 0);
-    // A whole sweep-sized reply at once, larger than the 8192-byte ring.
+    // A sweep-sized value reply, then more lines than the ring holds, all at once.
     std::string reply;
     for (int i = 0; i < 3000; ++i) {
         reply += (i ? "," : "") + std::to_string(i) + ".5";
     }
-    fake.tcp.wire.arrive(reply + "\r\n");
+    std::string lines;
+    for (int i = 0; i < 100; ++i) {
+        lines += std::to_string(i) + ":" + std::string(1000, static_cast<char>('a' + i % 26)) + "\r\n";
+    }
+    fake.tcp.wire.arrive(reply + "\r\n" + lines);
     static double values[4000];
     ASSERT_EQ(link_read_values(&tcp, values, 4000, false), 3000);
     for (int i = 0; i < 3000; ++i) {
         ASSERT_DOUBLE_EQ(values[i], i + 0.5) << i;
     }
-    EXPECT_LE(fake.tcp.largest_receive_request, 255);
+    static char line[2048];
+    for (int i = 0; i < 100; ++i) {
+        const std::string expected = std::to_string(i) + ":" + std::string(1000, static_cast<char>('a' + i % 26));
+        ASSERT_EQ(link_read_line(&tcp, line, sizeof line), static_cast<int>(expected.size()));
+        ASSERT_EQ(std::string(line), expected);
+    }
+    EXPECT_EQ(link_poll_byte(&tcp), -2);
+    EXPECT_LE(fake.tcp.largest_receive_request, LINK_RX_RING_SIZE);
 }
 
 TEST_F(LinkProtocol, DrainStopsEvenWhenTheInstrumentNeverStopsTalking)
