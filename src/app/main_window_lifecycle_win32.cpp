@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "app/startup_database.h"
 #include "app/startup_hooks_win32.h"
+#include "link/comms_log_menu_win32.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ void load_logo_bitmap(HWND window)
 void main_window_created(HWND window)
 {
     app_state().main_window = window;
+    comms_log_install_message_boxes();
     settings_load();
     register_common_controls();
     hook_create_controls(window);

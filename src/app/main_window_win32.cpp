@@ -4,6 +4,7 @@
 #include "app/program_identity.h"
 #include "app/startup_hooks_win32.h"
 #include "app/window_classes_win32.h"
+#include "link/comms_log_menu_win32.h"
 
 namespace {
 
@@ -34,6 +35,10 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
         if (main_window_command(window, LOWORD(wparam))) {
             return 0;
         }
+        break;
+    case WM_INITMENUPOPUP:
+        // A worker thread may have switched the comms log off since.
+        comms_log_update_menu_check(GetMenu(window));
         break;
     case WM_SIZE:
         if (wparam != SIZE_MINIMIZED) {
