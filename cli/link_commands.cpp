@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/user_prompt.h"
+#include "graph/exponent_text.h"
 #include "cli_context.h"
 #include "link/connection.h"
 #include "link/identify.h"
@@ -118,7 +119,7 @@ int run_values(cli_context& context)
         return CLI_FAILED;
     }
     for (int i = 0; i < count; ++i) {
-        std::fprintf(context.out, "%.17g\n", values[i]);
+        std::fprintf(context.out, "%s\n", general_number_text(values[i], 17).c_str());
     }
     return CLI_OK;
 }

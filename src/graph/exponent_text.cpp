@@ -72,3 +72,20 @@ int format_exp_text(char* out, std::size_t size, double value, int precision, bo
     copy_bounded(out, size, text, text.size());
     return static_cast<int>(text.size());
 }
+
+std::string general_number_text(double value, int significant)
+{
+    if (!std::isfinite(value)) {
+        return non_finite_text(value, false);
+    }
+    if (significant < 1) {
+        significant = 1;
+    } else if (significant > largest_precision) {
+        significant = largest_precision;
+    }
+    char buffer[1100];
+    const int length = std::snprintf(buffer, sizeof buffer, "%.*g", significant, value);
+    std::string text(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+    widen_exponent(text, false);
+    return text;
+}

@@ -16,3 +16,7 @@
 // "INF", "-INF", "NAN" (lower case for "%e"), the same in both builds.
 int format_exp_text(char* out, std::size_t size, double value, int precision, bool upper = true);
 std::string exp_text(double value, int precision, bool upper = true);
+
+// "%.*g" (shortest of fixed and exponent form, significant digits) with the
+// same three-digit exponent and non-finite texts: 1e-05 is written 1e-005.
+std::string general_number_text(double value, int significant);

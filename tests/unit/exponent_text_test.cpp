@@ -81,3 +81,24 @@ TEST(ExponentText, LongPrecisionsAreWrittenInFullUpToTheLimit)
 }
 
 }  // namespace
+
+TEST(GeneralNumberText, ShortestFormWithThreeExponentDigits)
+{
+    struct general_case {
+        double value;
+        int significant;
+        const char* text;
+    };
+    const general_case cases[] = {
+        {1234.5, 17, "1234.5"},
+        {2.0, 17, "2"},
+        {1e-5, 17, "1.0000000000000001e-005"},
+        {-2.5e300, 17, "-2.5000000000000001e+300"},
+        {1e21, 6, "1e+021"},
+        {0.0, 17, "0"},
+    };
+    for (const general_case& c : cases) {
+        EXPECT_EQ(general_number_text(c.value, c.significant), c.text) << c.value;
+    }
+    EXPECT_EQ(general_number_text(-HUGE_VAL, 17), "-inf");
+}
