@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "config_commands.h"
 #include "link_commands.h"
 
 namespace {
@@ -10,6 +11,10 @@ constexpr cli_command commands[] = {
     {"identify", "", "identify the instrument (exit 0 when identified, 1 when not)", true, run_identify},
     {"query", "TEXT", "send TEXT and print the one reply line", true, run_query},
     {"values", "TEXT [--strict]", "send TEXT and print each value of the reply", true, run_values},
+    {"config read", "", "read the whole configuration: number, name, value per line", true, run_config_read},
+    {"config get", "ID", "read one parameter", true, run_config_get},
+    {"config set", "ID VALUE", "set one parameter and write it to the instrument", true, run_config_set},
+    {"config defaults", "TYPE", "the model's default table for instrument type 7 or 9", false, run_config_defaults},
 };
 
 std::vector<std::string> split_words(const char* name)

@@ -1,0 +1,9 @@
+// Commands on the instrument configuration.
+#pragma once
+
+struct cli_context;
+
+int run_config_defaults(cli_context& context);  // config defaults TYPE
+int run_config_read(cli_context& context);      // config read
+int run_config_get(cli_context& context);       // config get ID
+int run_config_set(cli_context& context);       // config set ID VALUE
