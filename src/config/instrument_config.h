@@ -58,6 +58,12 @@ struct s_config_value {
 std::int32_t config_int_of(const char (&value)[CONFIG_VALUE_SIZE]);
 void config_set_int(char (&value)[CONFIG_VALUE_SIZE], std::int32_t n);
 
+// What a value translation depends on besides the parameter and the value.
+struct s_translation_context {
+    int mode = 0;            // parameter 1, operation mode, program numbering
+    int current_option = 0;  // the connection's current option
+};
+
 // What read_all_with_progress needs: where to report, which connection to
 // copy, and whether to open the link itself.
 struct s_config_read_job {
@@ -121,9 +127,16 @@ public:
                              bool quiet);
 
     // Value translation between the program's option numbering (held in the
-    // model) and the instrument's; identity in the base, tables in the models.
-    virtual int to_instrument_value(int id, int program_value) const;
-    virtual int to_program_value(int id, int instrument_value) const;
+    // model) and the instrument's: pure functions of the parameter, the value,
+    // the operation mode (parameter 1, in the model's numbering) and the
+    // connection's current option. Identity in the base, tables in the models.
+    virtual int to_instrument_value(int id, int program_value, const s_translation_context& context) const;
+    virtual int to_program_value(int id, int instrument_value, const s_translation_context& context) const;
+    // True for the parameters whose translation depends on the mode: a bulk
+    // read keeps their raw replies and translates them once parameter 1 is known.
+    virtual bool translation_depends_on_mode(int id) const;
+    // The mode this model holds now, and the connection's current option.
+    s_translation_context translation_context(const s_connection* conn) const;
 
 protected:
     // The base transfers with this model's translation; the models' own
