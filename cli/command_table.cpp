@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "config_commands.h"
+#include "db_commands.h"
 #include "link_commands.h"
 
 namespace {
@@ -15,6 +16,13 @@ constexpr cli_command commands[] = {
     {"config get", "ID", "read one parameter", true, run_config_get},
     {"config set", "ID VALUE", "set one parameter and write it to the instrument", true, run_config_set},
     {"config defaults", "TYPE", "the model's default table for instrument type 7 or 9", false, run_config_defaults},
+    {"db sessions", "FILE", "list the sessions of a test database", false, run_db_sessions},
+    {"db tests", "FILE SESSION_ID", "list the tests of a session", false, run_db_tests},
+    {"db points", "FILE TEST_ID", "list the points of a test", false, run_db_points},
+    {"db new-session", "FILE NAME", "create a session (and the database file if needed)", false, run_db_new_session},
+    {"db delete-session", "FILE SESSION_ID", "delete a session with its tests and points", false, run_db_delete_session},
+    {"db delete-test", "FILE TEST_ID", "delete a test with its points", false, run_db_delete_test},
+    {"import", "SWEEP_FILE --db FILE --session ID --name NAME", "store a text or CSV sweep file as a test", false, run_import},
 };
 
 std::vector<std::string> split_words(const char* name)
