@@ -4,6 +4,8 @@
 #include <winsock2.h>
 
 #include <climits>
+#include <mutex>
+#include <set>
 
 namespace {
 
@@ -102,6 +104,24 @@ public:
         return 0;
     }
 
+    // Sockets whose peer has closed (a receive gave 0 or failed): readable
+    // for ever, so the idle wait must not return early for them.
+    void mark_finished(link_socket_t s)
+    {
+        std::lock_guard<std::mutex> lock(finished_mutex_);
+        finished_.insert(s);
+    }
+    bool finished(link_socket_t s)
+    {
+        std::lock_guard<std::mutex> lock(finished_mutex_);
+        return finished_.count(s) != 0;
+    }
+    void forget(link_socket_t s)
+    {
+        std::lock_guard<std::mutex> lock(finished_mutex_);
+        finished_.erase(s);
+    }
+
     int readable(link_socket_t s) override
     {
         if (s == LINK_INVALID_SOCKET) return 0;
@@ -120,13 +140,16 @@ public:
     {
         if (s == LINK_INVALID_SOCKET || buffer == nullptr || max <= 0) return -1;
         const int n = recv(static_cast<SOCKET>(s), reinterpret_cast<char*>(buffer), max, 0);
+        if (n <= 0) {
+            mark_finished(s);
+        }
         return n == SOCKET_ERROR ? -1 : n;
     }
 
     void wait_idle(link_socket_t s, int ms) override
     {
         if (ms <= 0) return;
-        if (s != LINK_INVALID_SOCKET) {
+        if (s != LINK_INVALID_SOCKET && !finished(s)) {
             const SOCKET sock = static_cast<SOCKET>(s);
             fd_set readable_set;
             fd_set failed;
@@ -138,23 +161,29 @@ public:
             const int ready = select(0, &readable_set, nullptr, &failed, &tv);
             if (ready == 0) return;
             if (ready > 0 && FD_ISSET(sock, &readable_set) && !FD_ISSET(sock, &failed)) {
-                // Bytes waiting end the wait at once; a closed peer also
-                // reads as ready, and waits out the time like a failure.
+                // Bytes waiting end the wait at once; a closed peer also reads
+                // as ready, and from then on waits out the time like a failure.
                 char peek;
                 if (recv(sock, &peek, 1, MSG_PEEK) > 0) return;
+                mark_finished(s);
             }
         }
-        // Closed, failed, or refused by select (Winsock not started): wait
-        // anyway, so a caller polling it does not spin.
+        // Closed by the peer, failed, or refused by select (Winsock not
+        // started): wait anyway, so a caller polling it does not spin.
         Sleep(static_cast<DWORD>(ms));
     }
 
     void close(link_socket_t s) override
     {
         if (s == LINK_INVALID_SOCKET) return;
+        forget(s);
         shutdown(static_cast<SOCKET>(s), SD_SEND);
         closesocket(static_cast<SOCKET>(s));
     }
+
+private:
+    std::mutex finished_mutex_;
+    std::set<link_socket_t> finished_;
 };
 
 }  // namespace
