@@ -1,0 +1,15 @@
+# Adds every .cpp of the calling folder to the core, except the window
+# layer's *_win32.cpp files, which go into the window layer (Windows only).
+function(corvexa2_subsystem_sources)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  set(core_sources ${sources})
+  list(FILTER core_sources EXCLUDE REGEX "_win32\\.cpp$")
+  target_sources(corvexa2_core PRIVATE ${core_sources})
+  if(WIN32)
+    set(window_sources ${sources})
+    list(FILTER window_sources INCLUDE REGEX "_win32\\.cpp$")
+    if(window_sources)
+      target_sources(corvexa2_gui PRIVATE ${window_sources})
+    endif()
+  endif()
+endfunction()
