@@ -56,7 +56,18 @@ struct s_config_value {
 
 // The integer held in the first four bytes of a value field.
 std::int32_t config_int_of(const char (&value)[CONFIG_VALUE_SIZE]);
+// Writes n into the first four bytes and clears the rest of the field.
 void config_set_int(char (&value)[CONFIG_VALUE_SIZE], std::int32_t n);
+// True for a record that still holds the "not set" marker: an undefined
+// record (kind -99) whose field is the integer -99. Its text form is the
+// marker's bytes, which must never be shown or sent.
+bool config_value_not_set(const s_config_param& record);
+// The leading integer of a text as atoi reads it (white space, a sign,
+// decimal digits), held to the int range; 0 when there is none or text is null.
+int config_leading_int(const char* text);
+// The leading number of a text as atof reads it; 0 when there is none or
+// text is null.
+double config_leading_double(const char* text);
 
 // What a value translation depends on besides the parameter and the value.
 struct s_translation_context {

@@ -1,0 +1,36 @@
+#include "config/hvx_cfg_ak.h"
+
+#include "config/model_param_table.h"
+#include "config/value_translation_table.h"
+
+hvx_cfg_ak::hvx_cfg_ak()
+{
+    define_model_params(*this, hvx_cfg_ak_param_rows());
+}
+
+hvx_cfg_ak::~hvx_cfg_ak() = default;
+
+bool hvx_cfg_ak::write_param(int id, s_connection* conn, bool quiet)
+{
+    return write_param_with(id, conn, quiet, false);
+}
+
+void hvx_cfg_ak::read_param(int id, s_connection* conn, bool quiet, s_config_param* target)
+{
+    read_param_with(id, conn, quiet, target, false);
+}
+
+int hvx_cfg_ak::to_instrument_value(int id, int program_value, const s_translation_context& context) const
+{
+    return translate_to_instrument(hvx_cfg_ak_translations(), id, program_value, context);
+}
+
+int hvx_cfg_ak::to_program_value(int id, int instrument_value, const s_translation_context& context) const
+{
+    return translate_to_program(hvx_cfg_ak_translations(), id, instrument_value, context);
+}
+
+bool hvx_cfg_ak::translation_depends_on_mode(int id) const
+{
+    return translation_uses_mode(hvx_cfg_ak_translations(), id);
+}
