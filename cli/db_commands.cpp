@@ -1,18 +1,285 @@
+// The tool's commands on a test database file. Each opens the file, does
+// its work through the database access layer and closes it again. Only
+// "db new-session" creates a file; the others refuse a missing file, a file
+// that is not a database, and one without the tables, with a message and
+// exit status 1. Lists are tab-separated, one row per line, in the order the
+// access layer gives them; the database's own errors go to standard error.
+#include <cerrno>
+#include <cinttypes>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include <sqlite3.h>
+
 #include "cli_context.h"
+#include "db/db_connection.h"
+#include "db/db_error.h"
+#include "db/db_path.h"
+#include "db/db_read.h"
+#include "db/db_records.h"
+#include "db/db_reopen.h"
+#include "db/db_write.h"
 #include "db_commands.h"
+#include "graph/exponent_text.h"
+#include "terminal_prompt.h"
 
 namespace {
 
-int not_yet(cli_context& context)
+// The database's own messages on standard error, and the database closed
+// again, for the length of one command.
+class database_scope {
+public:
+    explicit database_scope(const cli_context& context) : prompt_(context.err) { db_use_prompt(&prompt_); }
+    ~database_scope()
+    {
+        db_close();
+        db_use_prompt(nullptr);
+    }
+    database_scope(const database_scope&) = delete;
+    database_scope& operator=(const database_scope&) = delete;
+
+private:
+    terminal_prompt prompt_;
+};
+
+bool expect_arguments(const cli_context& context, std::size_t count, const char* usage, int* status)
 {
-    return cli_usage_error(context, "the database commands are not available yet");
+    if (context.args.size() == count) {
+        return true;
+    }
+    *status = cli_usage_error(context, std::string("expected ") + usage);
+    return false;
+}
+
+// A row number argument: a whole number from 1 up.
+bool parse_row_number(const std::string& text, std::int64_t* number)
+{
+    if (text.empty() || text[0] < '0' || text[0] > '9') {
+        return false;
+    }
+    errno = 0;
+    char* end = nullptr;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || value <= 0) {
+        return false;
+    }
+    *number = value;
+    return true;
+}
+
+bool row_number_argument(const cli_context& context, std::size_t index, const char* name,
+                         std::int64_t* number, int* status)
+{
+    if (parse_row_number(context.args[index], number)) {
+        return true;
+    }
+    *status = cli_usage_error(context, std::string(name) + " must be a whole number from 1 up");
+    return false;
+}
+
+// Opens an existing test database; says why not.
+bool open_existing(const cli_context& context, const std::string& path)
+{
+    if (!db_file_exists(path)) {
+        std::fprintf(context.err, "Database file not found: %s\n", path.c_str());
+        return false;
+    }
+    if (!db_open(path, DB_OPEN_EXISTING)) {
+        std::fprintf(context.err, "%s\n", db_not_a_database_message(path).c_str());
+        return false;
+    }
+    return true;
+}
+
+bool session_exists(const cli_context& context, std::int64_t number)
+{
+    s_db_session session;
+    session.session_number = number;
+    const int code = db_get_session(session, false);
+    if (code == SQLITE_NOTFOUND) {
+        std::fprintf(context.err, "No session %" PRId64 " in %s\n", number, context.args[0].c_str());
+    }
+    return code == SQLITE_OK;
+}
+
+// A number written as briefly as it reads back exactly.
+std::string number_text(double value)
+{
+    std::string text = general_number_text(value, 15);
+    if (std::strtod(text.c_str(), nullptr) != value) {
+        text = general_number_text(value, 17);
+    }
+    return text;
+}
+
+// Prints each listed row as its number, a tab and the access layer's line.
+class printed_rows final : public db_list_target {
+public:
+    explicit printed_rows(std::FILE* out) : out_(out) {}
+    void add_item(const char* line, std::int64_t item) override
+    {
+        std::fprintf(out_, "%" PRId64 "\t%s\n", item, line);
+    }
+
+private:
+    std::FILE* out_;
+};
+
+s_db_session new_session_named(const std::string& name)
+{
+    s_db_session session;
+    std::memcpy(session.name, name.data(), name.size());
+    const std::time_t now = std::time(nullptr);
+    if (const std::tm* today = std::localtime(&now)) {
+        session.year = today->tm_year + 1900;
+        session.month = today->tm_mon + 1;
+        session.day = today->tm_mday;
+    }
+    return session;
+}
+
+// The exit status of a read (whose failure the access layer reports).
+int finish(int code)
+{
+    return code == SQLITE_OK ? CLI_OK : CLI_FAILED;
+}
+
+// The exit status of a write, reporting its failure.
+int finish_write(int code)
+{
+    if (code != SQLITE_OK) {
+        db_report_error_code(code);
+    }
+    return finish(code);
 }
 
 }  // namespace
 
-int run_db_sessions(cli_context& context) { return not_yet(context); }
-int run_db_tests(cli_context& context) { return not_yet(context); }
-int run_db_points(cli_context& context) { return not_yet(context); }
-int run_db_new_session(cli_context& context) { return not_yet(context); }
-int run_db_delete_session(cli_context& context) { return not_yet(context); }
-int run_db_delete_test(cli_context& context) { return not_yet(context); }
+int run_db_sessions(cli_context& context)
+{
+    int status = CLI_OK;
+    if (!expect_arguments(context, 1, "FILE", &status)) {
+        return status;
+    }
+    const database_scope scope(context);
+    if (!open_existing(context, context.args[0])) {
+        return CLI_FAILED;
+    }
+    printed_rows rows(context.out);
+    return finish(db_list_sessions(&rows, DB_SESSION_NUMBER, true));
+}
+
+int run_db_tests(cli_context& context)
+{
+    int status = CLI_OK;
+    std::int64_t session = 0;
+    if (!expect_arguments(context, 2, "FILE SESSION_ID", &status) ||
+        !row_number_argument(context, 1, "SESSION_ID", &session, &status)) {
+        return status;
+    }
+    const database_scope scope(context);
+    if (!open_existing(context, context.args[0]) || !session_exists(context, session)) {
+        return CLI_FAILED;
+    }
+    printed_rows rows(context.out);
+    return finish(db_list_tests(&rows, session, DB_TEST_NUMBER, true));
+}
+
+int run_db_points(cli_context& context)
+{
+    int status = CLI_OK;
+    std::int64_t number = 0;
+    if (!expect_arguments(context, 2, "FILE TEST_ID", &status) ||
+        !row_number_argument(context, 1, "TEST_ID", &number, &status)) {
+        return status;
+    }
+    const database_scope scope(context);
+    if (!open_existing(context, context.args[0])) {
+        return CLI_FAILED;
+    }
+    s_db_test test;
+    const int code = db_load_test(test, number, false, true);
+    if (code == SQLITE_NOTFOUND) {
+        std::fprintf(context.err, "No test %" PRId64 " in %s\n", number, context.args[0].c_str());
+    }
+    if (code != SQLITE_OK) {
+        return CLI_FAILED;
+    }
+    for (int i = 0; i < test.count; ++i) {
+        const s_db_point& point = test.points[static_cast<std::size_t>(i)];
+        std::fprintf(context.out, "%s\t%s\t%s\n", number_text(point.frequency).c_str(),
+                     number_text(point.amplitude).c_str(), number_text(point.phase).c_str());
+    }
+    return CLI_OK;
+}
+
+int run_db_new_session(cli_context& context)
+{
+    int status = CLI_OK;
+    if (!expect_arguments(context, 2, "FILE NAME", &status)) {
+        return status;
+    }
+    const std::string& path = context.args[0];
+    const std::string& name = context.args[1];
+    if (name.empty() || name.size() > static_cast<std::size_t>(db_session_text_length)) {
+        return cli_usage_error(context, "NAME must be 1 to " + std::to_string(db_session_text_length) +
+                                            " characters");
+    }
+    const database_scope scope(context);
+    bool created = false;
+    if (!db_open(path, DB_OPEN_CREATE, &created)) {
+        const std::string message = created ? db_create_failed_message(path) : db_not_a_database_message(path);
+        std::fprintf(context.err, "%s\n", message.c_str());
+        return CLI_FAILED;
+    }
+    s_db_session session = new_session_named(name);
+    const int code = db_save_session(session, false);
+    if (code != SQLITE_OK) {
+        db_report_error_code(code);
+        return CLI_FAILED;
+    }
+    std::fprintf(context.out, "%" PRId64 "\n", session.session_number);
+    return CLI_OK;
+}
+
+int run_db_delete_session(cli_context& context)
+{
+    int status = CLI_OK;
+    std::int64_t session = 0;
+    if (!expect_arguments(context, 2, "FILE SESSION_ID", &status) ||
+        !row_number_argument(context, 1, "SESSION_ID", &session, &status)) {
+        return status;
+    }
+    const database_scope scope(context);
+    if (!open_existing(context, context.args[0]) || !session_exists(context, session)) {
+        return CLI_FAILED;
+    }
+    return finish_write(db_delete_session_and_tests(session));
+}
+
+int run_db_delete_test(cli_context& context)
+{
+    int status = CLI_OK;
+    std::int64_t number = 0;
+    if (!expect_arguments(context, 2, "FILE TEST_ID", &status) ||
+        !row_number_argument(context, 1, "TEST_ID", &number, &status)) {
+        return status;
+    }
+    const database_scope scope(context);
+    if (!open_existing(context, context.args[0])) {
+        return CLI_FAILED;
+    }
+    s_db_test test;
+    const int code = db_load_test(test, number, false, false);
+    if (code == SQLITE_NOTFOUND) {
+        std::fprintf(context.err, "No test %" PRId64 " in %s\n", number, context.args[0].c_str());
+    }
+    if (code != SQLITE_OK) {
+        return CLI_FAILED;
+    }
+    return finish_write(db_delete_test(number));
+}

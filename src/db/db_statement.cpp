@@ -1,0 +1,74 @@
+#include "db/db_statement.h"
+
+#include <sqlite3.h>
+
+#include <limits>
+
+#include "db/db_connection.h"
+
+namespace {
+
+// Holds the connection's own mutex (recursive in serialized mode).
+class connection_lock {
+public:
+    explicit connection_lock(sqlite3* connection) : mutex_(sqlite3_db_mutex(connection))
+    {
+        sqlite3_mutex_enter(mutex_);
+    }
+    ~connection_lock() { sqlite3_mutex_leave(mutex_); }
+    connection_lock(const connection_lock&) = delete;
+    connection_lock& operator=(const connection_lock&) = delete;
+
+private:
+    sqlite3_mutex* mutex_;
+};
+
+int bind(sqlite3_stmt* statement, int index, const s_db_value& value)
+{
+    switch (value.type) {
+    case s_db_value::kind::text:
+        if (value.text_length > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+            return SQLITE_TOOBIG;
+        }
+        return sqlite3_bind_text(statement, index, value.text ? value.text : "",
+                                 static_cast<int>(value.text_length), SQLITE_STATIC);
+    case s_db_value::kind::real:
+        return sqlite3_bind_double(statement, index, value.real);
+    case s_db_value::kind::integer:
+        break;
+    }
+    return sqlite3_bind_int(statement, index, value.integer);
+}
+
+}  // namespace
+
+int db_run_statement(const std::string& sql, std::initializer_list<s_db_value> values,
+                     std::int64_t* inserted_row)
+{
+    sqlite3* connection = db_connection();
+    if (connection == nullptr) {
+        return db_not_open;
+    }
+    const connection_lock hold(connection);
+    sqlite3_stmt* statement = nullptr;
+    int code = sqlite3_prepare_v2(connection, sql.c_str(), -1, &statement, nullptr);
+    if (code != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return code;
+    }
+    int index = 1;
+    for (const s_db_value& value : values) {
+        code = bind(statement, index++, value);
+        if (code != SQLITE_OK) {
+            sqlite3_finalize(statement);
+            return code;
+        }
+    }
+    sqlite3_step(statement);
+    code = sqlite3_reset(statement);
+    if (code == SQLITE_OK && inserted_row != nullptr) {
+        *inserted_row = sqlite3_last_insert_rowid(connection);
+    }
+    sqlite3_finalize(statement);
+    return code;
+}
