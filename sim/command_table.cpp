@@ -1,5 +1,6 @@
 #include "sim/command_table.h"
 
+#include "sim/config_commands.h"
 #include "sim/identity_commands.h"
 
 namespace hvxsim {
@@ -8,6 +9,11 @@ namespace {
 
 constexpr command_entry commands[] = {
     {"*IDN?", identity_query},
+    {"*ESR?", event_status_query},
+    {"SUSPEN,ON", suspend_on},
+    {"SUSPEN,OFF", suspend_off},
+    {"config,{n}?", config_query},
+    {"config,{n},{text}", config_write},
 };
 
 }  // namespace

@@ -4,7 +4,9 @@
 // command, which a real instrument ignores without a reply.
 #pragma once
 
+#include <chrono>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "sim/command_pattern.h"
@@ -14,7 +16,9 @@ namespace hvxsim {
 
 struct command_context {
     instrument_state& state;
-    const command_args& args;  // the pattern's captures
+    const command_args& args;                  // the pattern's captures
+    std::chrono::milliseconds reply_delay{0};  // set by a handler: extra wait before its reply
+    std::string note;                          // set by a handler: a line for the transcript
 };
 
 using command_handler = reply_lines (*)(command_context& context);

@@ -3,6 +3,8 @@
 // The program accepts only some maker/model prefixes and classifies the
 // model code after the first comma, so the table covers every family and
 // variant it tells apart, plus one accepted maker with an unknown model.
+// The HVX presets hold a configuration (config_models.h); the others have
+// none and ignore the config commands.
 #pragma once
 
 #include <span>
@@ -18,6 +20,7 @@ struct identity_preset {
     std::string_view serial;
     std::string_view firmware;
     std::string_view description;  // one line for --help
+    std::string_view configuration;  // config_models.h key; empty: no configuration
 };
 
 inline constexpr std::string_view default_instrument_key = "hvxa";

@@ -1,5 +1,6 @@
 #include "sim/instrument.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "sim/command_table.h"
@@ -11,20 +12,36 @@ instrument::instrument(instrument_state initial, std::vector<reply_override> ove
 {
 }
 
-reply_lines instrument::execute(std::string_view line)
+instrument_response instrument::respond(std::string_view line)
 {
-    if (const reply_override* forced = find_override(overrides_, line))
-        return forced->lines;
-
-    command_args args;
-    for (const command_entry& entry : command_table()) {
-        if (match_command(entry.pattern, line, args)) {
-            std::lock_guard lock(mutex_);
-            command_context context{state_, args};
-            return entry.handler(context);
-        }
+    instrument_response response;
+    if (const reply_override* forced = find_override(overrides_, line)) {
+        response.lines = forced->lines;
+        return response;
     }
-    return {};
+
+    std::lock_guard lock(mutex_);
+    command_args args;
+    while (true) {
+        const auto semicolon = line.find(';');
+        const std::string_view command = line.substr(0, semicolon);
+        for (const command_entry& entry : command_table()) {
+            if (!match_command(entry.pattern, command, args))
+                continue;
+            command_context context{state_, args};
+            reply_lines lines = entry.handler(context);
+            response.lines.insert(response.lines.end(), std::make_move_iterator(lines.begin()),
+                                  std::make_move_iterator(lines.end()));
+            response.delay = std::max(response.delay, context.reply_delay);
+            if (!context.note.empty())
+                response.notes.push_back(std::move(context.note));
+            break;
+        }
+        if (semicolon == std::string_view::npos)
+            break;
+        line.remove_prefix(semicolon + 1);
+    }
+    return response;
 }
 
 instrument_state instrument::snapshot() const

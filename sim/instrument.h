@@ -2,9 +2,15 @@
 // forced by fault knobs. Transports and sessions hand it whole command
 // lines; it knows nothing of framing, timing or connections. Thread-safe:
 // the TCP and serial sessions share one instrument.
+//
+// A line may carry several commands separated by ";" (the mode commands
+// "config,1,1;FRA" append a display command); they run in order and their
+// replies follow one another.
 #pragma once
 
+#include <chrono>
 #include <mutex>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,14 +19,23 @@
 
 namespace hvxsim {
 
+// What one command line produces.
+struct instrument_response {
+    reply_lines lines;                   // empty: no reply
+    std::chrono::milliseconds delay{0};  // extra wait before the reply
+    std::vector<std::string> notes;      // lines for the transcript
+};
+
 class instrument {
 public:
     explicit instrument(instrument_state initial, std::vector<reply_override> overrides = {});
 
-    // Runs one command line (framing bytes already removed). Returns the
-    // reply lines; empty for a command that gets no reply, unknown commands
-    // included.
-    reply_lines execute(std::string_view line);
+    // Runs one command line (framing bytes already removed).
+    instrument_response respond(std::string_view line);
+
+    // The reply lines of respond(); empty for a command that gets no
+    // reply, unknown commands included.
+    reply_lines execute(std::string_view line) { return respond(line).lines; }
 
     // A copy of the current state (for tests and diagnostics).
     instrument_state snapshot() const;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/config_setup.h"
 #include "sim/sim_options.h"
 #include "sim/simulator.h"
 #include "sim/stop_request.h"
@@ -30,6 +31,13 @@ int main(int argc, char** argv)
         return fail(error);
     if (options.help) {
         std::fputs(hvxsim::usage_text().c_str(), stdout);
+        return 0;
+    }
+    if (options.list_config) {
+        hvxsim::instrument_state state;
+        if (!hvxsim::set_up_configuration(options, state, error))
+            return fail(error);
+        std::fputs(hvxsim::configuration_listing(options.instrument_key, state).c_str(), stdout);
         return 0;
     }
 

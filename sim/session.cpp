@@ -35,15 +35,17 @@ void session::received(std::string_view bytes, clock::time_point now)
             continue;
         }
         log_.command(channel_, event.line);
-        const reply_lines reply = device_.execute(event.line);
-        if (settings_.silent || reply.empty())
+        const instrument_response reply = device_.respond(event.line);
+        for (const std::string& note : reply.notes)
+            log_.note(channel_, note);
+        if (settings_.silent || reply.lines.empty())
             continue;
         std::string out;
-        for (const std::string& line : reply) {
+        for (const std::string& line : reply.lines) {
             out += line;
             out += settings_.line_end;
         }
-        queue_.push_back({now + settings_.reply_delay, std::move(out)});
+        queue_.push_back({now + settings_.reply_delay + reply.delay, std::move(out)});
     }
 }
 

@@ -4,7 +4,9 @@
 // with the current time, asks it what to write and when, and tells it what
 // was written. Tests drive it the same way with made-up times.
 //
-// Replies are queued in order, each due after the reply delay; a reset byte
+// Replies are queued in order, each due after the reply delay (plus any
+// delay the instrument asks for, such as a slow configuration reply; a
+// reply never overtakes an earlier one); a reset byte
 // empties the queue (including the unsent rest of a reply being trickled)
 // and is never answered. With a trickle interval each write carries one
 // byte and writes are that far apart. With a stream interval an unsolicited

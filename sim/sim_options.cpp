@@ -60,6 +60,29 @@ bool add_override(const std::string& text, sim_options& o, std::string& error)
     return true;
 }
 
+template <config_fault::action what>
+bool add_config_fault(const std::string& text, sim_options& o, std::string& error)
+{
+    auto fault = parse_config_fault(what, text, error);
+    if (!fault)
+        return false;
+    o.config_faults.push_back(std::move(*fault));
+    return true;
+}
+
+// "N=V": parameter N starts at V.
+bool add_initial_value(const std::string& text, sim_options& o, std::string& error)
+{
+    const auto eq = text.find('=');
+    unsigned long number = 0;
+    if (eq == std::string::npos || !parse_unsigned(text.substr(0, eq), 0, 9999, number, error)) {
+        error = "expected N=V with N from 0 to 9999, got \"" + text + "\"";
+        return false;
+    }
+    o.initial_values.emplace_back(static_cast<int>(number), text.substr(eq + 1));
+    return true;
+}
+
 struct option_row {
     std::string_view name;
     std::string_view argument;  // empty: a flag without argument
@@ -112,6 +135,10 @@ constexpr option_row option_table[] = {
          o.idn = v;
          return true;
      }},
+    {"--set", "N=V", "start with configuration parameter N at V (the instrument's numbering; repeatable)", false,
+     add_initial_value},
+    {"--list-config", "", "print the instrument's configuration parameters, with --set applied, and exit", false,
+     set_flag<&sim_options::list_config, true>},
     {"--help", "", "show this text", false,
      set_flag<&sim_options::help, true>},
 
@@ -144,6 +171,20 @@ constexpr option_row option_table[] = {
      }},
     {"--refuse", "", "accept each TCP connection and close it at once", true,
      set_flag<&sim_options::refuse, true>},
+    {"--reject-write", "N[:K]", "refuse writes of parameter N (ESR 48)", true,
+     add_config_fault<config_fault::action::reject_write>},
+    {"--no-reply", "N[:K]", "leave queries of parameter N unanswered", true,
+     add_config_fault<config_fault::action::no_reply>},
+    {"--empty-reply", "N[:K]", "answer queries of parameter N with an empty line", true,
+     add_config_fault<config_fault::action::empty_reply>},
+    {"--bad-reply", "N=TEXT[:K]", "answer queries of parameter N with TEXT (C escapes; a colon in TEXT as \\x3a)",
+     true, add_config_fault<config_fault::action::text_reply>},
+    {"--out-of-limits", "N=V[:K]", "answer queries of parameter N with V, which N does not accept", true,
+     add_config_fault<config_fault::action::value_reply>},
+    {"--slow-config-ms", "MS", "wait MS ms before answering each configuration query", true,
+     [](const std::string& v, sim_options& o, std::string& e) { return set_milliseconds(v, o.slow_config_ms, e); }},
+    {"--suspend-busy", "", "refuse every \"SUSPEN,ON\": the next \"*ESR?\" reads 1", true,
+     set_flag<&sim_options::suspend_busy, true>},
 };
 
 const option_row* find_option(std::string_view name)
@@ -238,12 +279,22 @@ std::string usage_text()
         if (row.fault_knob)
             describe(out, row);
     }
+    out += "  (K: only the first K attempts, then normal behaviour; default every attempt.\n"
+           "  Knobs on one parameter act in the order given.)\n";
     out += "\nInstruments (--instrument KEY):\n";
     for (const auto& preset : identity_presets()) {
         std::string left = "  " + std::string(preset.key);
         left.resize(12, ' ');
         out += left + identity_text(preset) + "  (" + std::string(preset.description) + ")\n";
+        left.assign(12, ' ');
+        out += left + "configuration: " +
+               (preset.configuration.empty() ? std::string("none") : std::string(preset.configuration)) + "\n";
     }
+    out += "\nConfiguration: \"config,N?\" answers a choice as bare digits and a real in the form\n"
+           "1.0000E3; \"config,N,V\" stores V when N accepts it and is never answered; \"*ESR?\" then\n"
+           "reads 0 after accepted writes, 48 after a refused one, and clears. \"SUSPEN,ON\" and\n"
+           "\"SUSPEN,OFF\" are never answered; \"config,1,1;FRA\" and \"config,1,3;LCR\" set the mode.\n"
+           "Instruments without a configuration ignore the config commands.\n";
     out += "\nPrints one line \"hvxsim ready tcp=ADDRESS:PORT serial=DEVICE\" (\"-\" for a transport not\n"
            "served) when ready, then serves until SIGTERM or SIGINT. Errors exit with status 2.\n";
     return out;

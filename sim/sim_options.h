@@ -5,8 +5,10 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "sim/config_faults.h"
 #include "sim/reply_overrides.h"
 
 namespace hvxsim {
@@ -20,6 +22,8 @@ struct sim_options {
     std::string transcript_path;   // empty: no transcript
     std::string instrument_key = "hvxa";
     std::optional<std::string> idn;  // overrides the preset's identity text
+    std::vector<std::pair<int, std::string>> initial_values;  // --set N=V, in order
+    bool list_config = false;
     bool help = false;
 
     // Fault knobs.
@@ -31,6 +35,9 @@ struct sim_options {
     std::vector<reply_override> overrides;
     std::optional<unsigned> stream_ms;
     bool refuse = false;
+    std::vector<config_fault> config_faults;
+    unsigned slow_config_ms = 0;
+    bool suspend_busy = false;
 };
 
 // Parses the arguments after the program name. False with a message in

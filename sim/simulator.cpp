@@ -1,5 +1,6 @@
 #include "sim/simulator.h"
 
+#include "sim/config_setup.h"
 #include "sim/identity_presets.h"
 #include "sim/pty_port.h"
 #include "sim/session_loop.h"
@@ -39,6 +40,8 @@ bool simulator::start(const sim_options& options, std::string& error)
     instrument_state initial;
     initial.identity = identity_from(options);
     initial.identity_answer_from = options.idn_from;
+    if (!set_up_configuration(options, initial, error))
+        return false;
     device_ = std::make_unique<instrument>(std::move(initial), options.overrides);
 
     tcp_.wire = wire_settings_from(options);

@@ -55,6 +55,11 @@ void transcript::command(std::string_view channel, std::string_view line)
     quoted_record(channel, "CMD", line);
 }
 
+void transcript::note(std::string_view channel, std::string_view text)
+{
+    quoted_record(channel, "NOTE", text);
+}
+
 void transcript::reset(std::string_view channel)
 {
     record(channel, "RESET", {});

@@ -5,14 +5,18 @@
 //   <seconds since start, 3 decimals> <channel> <event> [<data>]
 //
 // channel is tcp#N (N counts TCP connections from 1) or serial; event is
-// CONNECT, CLOSE, IN, OUT, CMD or RESET. IN and OUT carry the bytes of one
-// read or write, CMD the command line without framing bytes, both as a
-// C-escaped text in double quotes (see c_escape.h); CONNECT may carry the
-// peer's address; RESET and CLOSE carry nothing. Example:
+// CONNECT, CLOSE, IN, OUT, CMD, NOTE or RESET. IN and OUT carry the bytes of
+// one read or write, CMD the command line without framing bytes, NOTE what
+// the instrument made of a command (a configuration value stored or
+// refused, a fault knob at work), all as a C-escaped text in double quotes
+// (see c_escape.h); CONNECT may carry the peer's address; RESET and CLOSE
+// carry nothing. Example:
 //
 //   0.412 tcp#3 IN "*IDN?\n\0"
 //   0.412 tcp#3 CMD "*IDN?"
 //   0.413 tcp#3 OUT "ZELVORIAN,HVXA1735,10234,2.17\r\n"
+//   0.520 tcp#3 CMD "config,49,20"
+//   0.520 tcp#3 NOTE "config 49 (Amplitude): 20 is outside 0 to 10, ESR 48"
 //
 // The file is opened for appending and each record is flushed as written,
 // so a reader sees it at once and nothing is lost if the simulator is
@@ -44,6 +48,7 @@ public:
     void in(std::string_view channel, std::string_view bytes);
     void out(std::string_view channel, std::string_view bytes);
     void command(std::string_view channel, std::string_view line);
+    void note(std::string_view channel, std::string_view text);
     void reset(std::string_view channel);
 
 private:
