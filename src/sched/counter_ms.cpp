@@ -10,14 +10,13 @@ std::int64_t counter_to_ms(std::int64_t counter, std::int64_t frequency)
     }
     const std::int64_t seconds = counter / frequency;
     const std::int64_t rest = counter % frequency;
-    if (seconds > largest / 1000 - 1) {
+    if (seconds > largest / 1000) {
         return largest;
     }
     // rest < frequency, so rest x 1000 fits while frequency does; a larger
     // (unreal) frequency is first scaled down, losing only sub-millisecond
     // precision.
-    if (frequency <= largest / 1000) {
-        return seconds * 1000 + rest * 1000 / frequency;
-    }
-    return seconds * 1000 + rest / (frequency / 1000);
+    const std::int64_t part = frequency <= largest / 1000 ? rest * 1000 / frequency : rest / (frequency / 1000);
+    const std::int64_t whole = seconds * 1000;
+    return part > largest - whole ? largest : whole + part;
 }
