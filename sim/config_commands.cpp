@@ -77,10 +77,12 @@ reply_lines config_write(command_context& context)
     if (!state.config)
         return {};
     const auto number = command_number(context.args[0]);
-    if (number) {
+    const config_parameter* parameter = number ? state.config->find(*number) : nullptr;
+    if (parameter) {
         if (const auto fault = take_config_fault(state.config_faults, *number, false)) {
             state.esr |= esr_refused;
-            context.note = "config " + context.args[0] + ": write refused (--reject-write)" + attempts_left(*fault);
+            context.note = "config " + parameter_label(*parameter) + ": write refused (--reject-write)" +
+                           attempts_left(*fault) + ", ESR " + std::to_string(state.esr);
             return {};
         }
     }

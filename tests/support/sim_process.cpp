@@ -165,6 +165,11 @@ std::vector<std::string> sim_process::outputs() const
     return records("OUT");
 }
 
+std::vector<std::string> sim_process::notes() const
+{
+    return records("NOTE");
+}
+
 #ifdef _WIN32
 
 void sim_process::wait_for_ready_line(const std::vector<std::string>& args)

@@ -42,6 +42,8 @@ public:
     std::vector<std::string> commands() const;
     // The same for OUT records.
     std::vector<std::string> outputs() const;
+    // The same for NOTE records (what the instrument made of a command).
+    std::vector<std::string> notes() const;
 
     // Stops the simulator now (as the destructor would) and returns its
     // exit status: the exit code, or -1 when it had to be killed.
