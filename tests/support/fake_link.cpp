@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "link/connection.h"
+
 namespace {
 
 #ifdef _WIN32
@@ -73,6 +75,27 @@ void fake_wire::on_sent(const std::string& bytes)
             arrive(r.reply);
         }
     }
+    for (char c : bytes) {
+        if (c == '\0') {
+            continue;
+        }
+        if (c == LINK_RESET_BYTE) {
+            pending_line_.clear();
+            sent_lines.emplace_back(1, c);
+        } else if (c == '\n') {
+            sent_lines.push_back(pending_line_);
+            const std::string line = std::move(pending_line_);
+            pending_line_.clear();
+            if (respond) {
+                const std::string reply = respond(line);
+                if (!reply.empty()) {
+                    arrive(reply);
+                }
+            }
+        } else {
+            pending_line_ += c;
+        }
+    }
 }
 
 void fake_wire::reset()
@@ -80,7 +103,10 @@ void fake_wire::reset()
     incoming_.clear();
     answers_.clear();
     pending_command_.clear();
+    pending_line_.clear();
     sent.clear();
+    sent_lines.clear();
+    respond = nullptr;
 }
 
 int fake_tcp::connect(const char* ip_address, int, int, link_socket_t* out)

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,14 @@ public:
     void reset();
     std::string sent;  // everything written, in order
 
+    // A scripted instrument: called with each complete line sent (its line
+    // feed and the NUL framing bytes removed); the bytes it returns arrive at
+    // once, "" meaning no reply. A reset byte ends any partial line.
+    std::function<std::string(const std::string& line)> respond;
+    // Every line sent (as respond sees it) and every reset byte (as "\x14"),
+    // in order.
+    std::vector<std::string> sent_lines;
+
 private:
     struct chunk {
         std::uint64_t at;
@@ -50,6 +59,7 @@ private:
     std::deque<chunk> incoming_;
     std::vector<rule> answers_;
     std::string pending_command_;
+    std::string pending_line_;
 };
 
 class fake_tcp final : public tcp_transport {
