@@ -54,7 +54,7 @@ bool integer_form(const s_config_param& record)
 std::string_view text_of(const s_config_param& record)
 {
     if (config_value_not_set(record)) {
-        return {};
+        return "";
     }
     const char* end = std::find(record.value, record.value + CONFIG_VALUE_SIZE, '\0');
     return std::string_view(record.value, static_cast<std::size_t>(end - record.value));
@@ -255,7 +255,7 @@ void instrument_config::get_display_text(int id, char* buffer) const
     }
     // A plain integer (no option names) has no display text.
     const std::string* option = option_at(rec, config_int_of(rec.value));
-    copy_bounded(buffer, size, option ? std::string_view(*option) : std::string_view(), DISPLAY_TEXT_LIMIT);
+    copy_bounded(buffer, size, option ? std::string_view(*option) : std::string_view(""), DISPLAY_TEXT_LIMIT);
 }
 
 int instrument_config::set_value_text(int id, const char* text)
