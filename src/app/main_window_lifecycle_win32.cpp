@@ -5,10 +5,12 @@
 #include "app/app_state_win32.h"
 #include "app/com_apartment_win32.h"
 #include "app/main_window_win32.h"
+#include "app/message_box_prompt_win32.h"
 #include "app/resource.h"
 #include "app/settings.h"
 #include "app/startup_database.h"
 #include "app/startup_hooks_win32.h"
+#include "db/db_connection.h"
 #include "link/comms_log_menu_win32.h"
 
 namespace {
@@ -45,7 +47,13 @@ void main_window_created(HWND window)
     hook_set_tool_button_icons(window);
     hook_create_configuration_objects();
     hook_post_startup_commands(window);
-    startup_choose_database();
+    // The database's own errors appear in message boxes owned by no window;
+    // the start-up messages belong to the main window until the database
+    // view exists.
+    static message_box_prompt database_errors(nullptr);
+    db_use_prompt(&database_errors);
+    message_box_prompt database_view_prompt(window);
+    startup_choose_database(database_view_prompt);
     hook_attach_monitor_display(window);
 }
 
@@ -60,7 +68,7 @@ void main_window_destroyed(HWND)
         DeleteObject(state.logo_bitmap);
         state.logo_bitmap = nullptr;
     }
-    hook_close_database();
+    shutdown_close_database();
     hook_stop_monitor();
     state.main_window = nullptr;
     PostQuitMessage(0);

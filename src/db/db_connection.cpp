@@ -106,8 +106,10 @@ bool db_open(const std::string& path, int mode, bool* created)
     if (mode != DB_OPEN_CREATE && mode != DB_OPEN_EXISTING) {
         return false;
     }
-    if (mode == DB_OPEN_CREATE && created != nullptr) {
-        *created = !db_path_exists(path);
+    // Only the create mode may make a file, and only where none exists: an
+    // existing file never has its tables dropped and made afresh.
+    if (created != nullptr) {
+        *created = mode == DB_OPEN_CREATE && !db_path_exists(path);
     }
     const bool create = created != nullptr && *created;
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;

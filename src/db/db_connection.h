@@ -23,10 +23,9 @@ inline constexpr int DB_OPEN_EXISTING = 3;  // open an existing file only
 
 // Opens the database at path (Windows-1252 text), closing any open one first.
 // Any mode other than DB_OPEN_CREATE and DB_OPEN_EXISTING only closes and
-// returns false. In DB_OPEN_CREATE mode, *created (when given) becomes true
-// when nothing exists at the path. A file is created only when *created is
-// given and true; a created file gets the three tables, and is deleted again
-// when that fails. The file must then hold the Session, Test and Data tables.
+// returns false. *created (when given) becomes true exactly when the mode is
+// DB_OPEN_CREATE and nothing exists at the path, and only then is a file
+// made: it gets the three tables, and is deleted again when that fails. The file must then hold the Session, Test and Data tables.
 // An open failure is reported (db_report_error); a file that is not a test
 // database is refused without a message. On any failure the connection is
 // closed again. True when the database is open.
