@@ -1,0 +1,306 @@
+// The command-line tool's database commands, run as a separate process (this
+// build's corvexa2-cli): their output lines, exit statuses and messages, and
+// that only "db new-session" ever creates a file.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <spawn.h>
+#include <sys/wait.h>
+#include <fcntl.h>
+extern char** environ;
+#endif
+
+#include <sqlite3.h>
+
+#include "db/db_connection.h"
+#include "db/db_points.h"
+#include "db/db_write.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct s_tool_run {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string read_bytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A captured output with the CR of console line ends removed.
+std::string captured(const std::string& path)
+{
+    std::string text = read_bytes(path);
+    std::erase(text, '\r');
+    return text;
+}
+
+#ifdef _WIN32
+std::string quote_argument(const std::string& argument)
+{
+    std::string out = "\"";
+    for (const char c : argument) {
+        if (c == '"') {
+            out += '\\';
+        }
+        out += c;
+    }
+    return out + "\"";
+}
+
+// The tool with the words as its arguments; its output goes to the files.
+int run_process(const std::vector<std::string>& words, const std::string& out_path, const std::string& err_path)
+{
+    std::string tool = CORVEXA2_CLI_PATH;
+    if (!tool.empty() && tool[0] == '/') {
+        tool = "Z:" + tool;
+    }
+    for (char& c : tool) {
+        c = c == '/' ? '\\' : c;
+    }
+    std::string line = quote_argument(tool);
+    for (const std::string& word : words) {
+        line += " " + quote_argument(word);
+    }
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const HANDLE out = CreateFileA(out_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE err = CreateFileA(err_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nullptr;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    PROCESS_INFORMATION info{};
+    std::vector<char> mutable_line(line.begin(), line.end());
+    mutable_line.push_back('\0');
+    const BOOL started = CreateProcessA(nullptr, mutable_line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                        nullptr, nullptr, &startup, &info);
+    CloseHandle(out);
+    CloseHandle(err);
+    if (!started) {
+        return -1;
+    }
+    WaitForSingleObject(info.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return static_cast<int>(code);
+}
+#else
+int run_process(const std::vector<std::string>& words, const std::string& out_path, const std::string& err_path)
+{
+    std::vector<std::string> texts = {CORVEXA2_CLI_PATH};
+    texts.insert(texts.end(), words.begin(), words.end());
+    std::vector<char*> argv;
+    for (std::string& text : texts) {
+        argv.push_back(text.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = -1;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        return -1;
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+#endif
+
+// The rows of a table, counted through a connection of the test's own.
+int row_count(const std::string& path, const char* table)
+{
+    int count = -1;
+    sqlite3* connection = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &connection, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_exec(
+            connection, (std::string("SELECT count(*) FROM ") + table).c_str(),
+            [](void* out, int, char** texts, char**) {
+                *static_cast<int*>(out) = std::atoi(texts[0]);
+                return 0;
+            },
+            &count, nullptr);
+    }
+    sqlite3_close(connection);
+    return count;
+}
+
+class DatabaseCommands : public ::testing::Test {
+protected:
+    s_tool_run tool(const std::vector<std::string>& words)
+    {
+        s_tool_run run;
+        const std::string out = scratch.file("out.txt");
+        const std::string err = scratch.file("err.txt");
+        run.status = run_process(words, out, err);
+        run.out = captured(out);
+        run.err = captured(err);
+        return run;
+    }
+    // A session with two tests (the first with points) made in-process.
+    void fill_database()
+    {
+        bool created = false;
+        ASSERT_TRUE(db_open(file, DB_OPEN_CREATE, &created));
+        s_db_session session;
+        std::snprintf(session.name, sizeof session.name, "North Yard");
+        std::snprintf(session.unit, sizeof session.unit, "T1");
+        std::snprintf(session.location, sizeof session.location, "Bay 4");
+        session.year = 2019;
+        session.month = 11;
+        session.day = 3;
+        ASSERT_EQ(db_save_session(session, false), 0);
+        for (const char* name : {"HV open", "LV short"}) {
+            s_db_test test;
+            test.session_number = session.session_number;
+            std::snprintf(test.name, sizeof test.name, "%s", name);
+            std::snprintf(test.winding, sizeof test.winding, "Project 7");
+            if (test.name[0] == 'H') {
+                for (const s_db_point& point : {s_db_point{1000, -3.5, 45.25}, s_db_point{0.1, 1e-5, -180},
+                                                s_db_point{20, 0, 1.0 / 3}}) {
+                    ASSERT_EQ(db_add_point(test, point), 0);
+                }
+            }
+            ASSERT_EQ(db_save_new_test(test), 0);
+        }
+        db_close();
+    }
+
+    temp_folder scratch;
+    std::string file = scratch.file("tests.db");
+};
+
+TEST_F(DatabaseCommands, ListRowsTabSeparatedOnePerLine)
+{
+    fill_database();
+    const s_tool_run sessions = tool({"db", "sessions", file});
+    EXPECT_EQ(sessions.status, 0) << sessions.err;
+    EXPECT_EQ(sessions.out, "1\tNorth Yard\tT1\t3/11/2019\tBay 4\n");
+
+    const s_tool_run tests = tool({"db", "tests", file, "1"});
+    EXPECT_EQ(tests.status, 0) << tests.err;
+    EXPECT_EQ(tests.out, "1\tProject 7\tHV open\n2\tProject 7\tLV short\n");
+
+    const s_tool_run points = tool({"db", "points", file, "1"});
+    EXPECT_EQ(points.status, 0) << points.err;
+    EXPECT_EQ(points.out, "0.1\t1e-005\t-180\n20\t0\t0.33333333333333331\n1000\t-3.5\t45.25\n");
+
+    const s_tool_run none = tool({"db", "points", file, "2"});
+    EXPECT_EQ(none.status, 0) << none.err;
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, "");
+}
+
+TEST_F(DatabaseCommands, NewSessionCreatesTheFileWhenNeededAndPrintsTheNumber)
+{
+    const s_tool_run first = tool({"db", "new-session", file, "Site A"});
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.out, "1\n");
+    const s_tool_run second = tool({"db", "new-session", file, "Site B"});
+    EXPECT_EQ(second.out, "2\n");
+
+    const s_tool_run sessions = tool({"db", "sessions", file});
+    EXPECT_EQ(sessions.status, 0);
+    // Dated today; the other columns are empty.
+    EXPECT_TRUE(std::regex_match(sessions.out, std::regex("1\tSite A\t\t[0-9]+/[0-9]+/[0-9]{4}\t\n"
+                                                          "2\tSite B\t\t[0-9]+/[0-9]+/[0-9]{4}\t\n")))
+        << sessions.out;
+}
+
+TEST_F(DatabaseCommands, DeletesRemoveTestsWithTheirPoints)
+{
+    fill_database();
+    const s_tool_run test = tool({"db", "delete-test", file, "2"});
+    EXPECT_EQ(test.status, 0) << test.err;
+    EXPECT_EQ(tool({"db", "tests", file, "1"}).out, "1\tProject 7\tHV open\n");
+
+    const s_tool_run session = tool({"db", "delete-session", file, "1"});
+    EXPECT_EQ(session.status, 0) << session.err;
+    EXPECT_EQ(tool({"db", "sessions", file}).out, "");
+
+    // No test or point is left behind.
+    for (const char* table : {"Session", "Test", "Data"}) {
+        EXPECT_EQ(row_count(file, table), 0) << table;
+    }
+    EXPECT_EQ(tool({"db", "points", file, "1"}).status, 1);
+}
+
+TEST_F(DatabaseCommands, RefusalsSayWhyAndCreateNothing)
+{
+    fill_database();
+    const std::string missing = scratch.file("missing.db");
+    const std::string text = scratch.file("notes.db");
+    std::ofstream(text, std::ios::binary) << "Frequency (Hz),Gain (dB),Phase\r\n";
+    const std::string empty = scratch.file("empty.db");
+    std::ofstream(empty, std::ios::binary) << "";
+    const std::string before = read_bytes(file);
+
+    const struct {
+        std::vector<std::string> words;
+        int status;
+        std::string err;  // the first line of standard error
+    } cases[] = {
+        {{"db", "sessions", missing}, 1, "Database file not found: " + missing},
+        {{"db", "tests", missing, "1"}, 1, "Database file not found: " + missing},
+        {{"db", "delete-test", missing, "1"}, 1, "Database file not found: " + missing},
+        {{"db", "sessions", text}, 1, text + " is not a Corvexa2 database file"},
+        {{"db", "points", empty, "1"}, 1, empty + " is not a Corvexa2 database file"},
+        {{"db", "new-session", text, "A"}, 1, text + " is not a Corvexa2 database file"},
+        {{"db", "new-session", empty, "A"}, 1, empty + " is not a Corvexa2 database file"},
+        {{"db", "tests", file, "9"}, 1, "No session 9 in " + file},
+        {{"db", "delete-session", file, "9"}, 1, "No session 9 in " + file},
+        {{"db", "points", file, "9"}, 1, "No test 9 in " + file},
+        {{"db", "delete-test", file, "9"}, 1, "No test 9 in " + file},
+        {{"db", "tests", file, "0"}, 2, "corvexa2-cli: SESSION_ID must be a whole number from 1 up"},
+        {{"db", "points", file, "1x"}, 2, "corvexa2-cli: TEST_ID must be a whole number from 1 up"},
+        {{"db", "delete-test", file, "-1"}, 2, "corvexa2-cli: TEST_ID must be a whole number from 1 up"},
+        {{"db", "sessions"}, 2, "corvexa2-cli: expected FILE"},
+        {{"db", "tests", file}, 2, "corvexa2-cli: expected FILE SESSION_ID"},
+        {{"db", "new-session", file, std::string(51, 'n')}, 2, "corvexa2-cli: NAME must be 1 to 50 characters"},
+    };
+    for (const auto& c : cases) {
+        std::string words;
+        for (const std::string& word : c.words) {
+            words += word + " ";
+        }
+        SCOPED_TRACE(words);
+        const s_tool_run run = tool(c.words);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.err);
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_FALSE(fs::exists(missing));
+    EXPECT_EQ(read_bytes(text), "Frequency (Hz),Gain (dB),Phase\r\n");
+    EXPECT_EQ(read_bytes(empty), "");
+    EXPECT_EQ(read_bytes(file), before);
+}
+
+}  // namespace
