@@ -61,12 +61,13 @@ int leading_int(const std::string& text)
     return config_leading_int(text.c_str());
 }
 
-// A typed number within limits; an unreadable text never is.
+// A typed number within limits. parse_eng reads what it cannot make sense
+// of as 0 (or drops the digits before a stray character), which every
+// positive lower limit refuses.
 bool read_eng_within(const std::string& text, const s_value_limits& limits, double& value)
 {
-    bool valid = true;
-    value = parse_eng(text.c_str(), &valid);
-    return valid && within_limits(value, limits);
+    value = parse_eng(text.c_str());
+    return within_limits(value, limits);
 }
 
 // The repeat fields as a usable series: both typed, both a positive whole
