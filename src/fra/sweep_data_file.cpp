@@ -76,3 +76,19 @@ bool add_realtime_sweep_row(const std::string& path, const std::string& row, boo
     }
     return append_text_file(path, "\n" + row);
 }
+
+bool write_fra_sweep_file(const std::string& path, s_fra_sweep& block)
+{
+    return write_fra_sweep_file(path, block, system_utc_now());
+}
+
+bool write_lcr_sweep_file(const std::string& path, s_lcr_sweep& block, int layout)
+{
+    return write_lcr_sweep_file(path, block, layout, system_utc_now());
+}
+
+bool add_realtime_sweep_row(const std::string& path, const std::string& row, bool first_point,
+                            s_calendar_time& taken)
+{
+    return add_realtime_sweep_row(path, row, first_point, taken, system_utc_now());
+}

@@ -30,6 +30,9 @@ std::string lcr_sweep_file_text(const s_lcr_sweep& block, int layout);
 // cannot be written), then creates the file afresh with every point.
 bool write_fra_sweep_file(const std::string& path, s_fra_sweep& block, const s_utc_time& now);
 bool write_lcr_sweep_file(const std::string& path, s_lcr_sweep& block, int layout, const s_utc_time& now);
+// The same at the PC clock's present moment (UTC).
+bool write_fra_sweep_file(const std::string& path, s_fra_sweep& block);
+bool write_lcr_sweep_file(const std::string& path, s_lcr_sweep& block, int layout);
 
 // A real-time sweep, one point at a time. With the first point the file is
 // created afresh (an older file of the same name is replaced, never appended
@@ -37,3 +40,5 @@ bool write_lcr_sweep_file(const std::string& path, s_lcr_sweep& block, int layou
 // later point appends a line end and its row.
 bool add_realtime_sweep_row(const std::string& path, const std::string& row, bool first_point,
                             s_calendar_time& taken, const s_utc_time& now);
+bool add_realtime_sweep_row(const std::string& path, const std::string& row, bool first_point,
+                            s_calendar_time& taken);
