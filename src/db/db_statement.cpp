@@ -40,6 +40,29 @@ int bind(sqlite3_stmt* statement, int index, const s_db_value& value)
     return sqlite3_bind_int(statement, index, value.integer);
 }
 
+// Binds the values in order and steps once; the code of the reset.
+int bind_and_step(sqlite3_stmt* statement, std::initializer_list<s_db_value> values)
+{
+    int index = 1;
+    for (const s_db_value& value : values) {
+        const int code = bind(statement, index++, value);
+        if (code != SQLITE_OK) {
+            sqlite3_reset(statement);
+            return code;
+        }
+    }
+    sqlite3_step(statement);
+    return sqlite3_reset(statement);
+}
+
+int prepare(sqlite3* connection, const std::string& sql, sqlite3_stmt** statement)
+{
+    if (connection == nullptr) {
+        return db_not_open;
+    }
+    return sqlite3_prepare_v2(connection, sql.c_str(), -1, statement, nullptr);
+}
+
 }  // namespace
 
 int db_run_statement(const std::string& sql, std::initializer_list<s_db_value> values,
@@ -51,24 +74,32 @@ int db_run_statement(const std::string& sql, std::initializer_list<s_db_value> v
     }
     const connection_lock hold(connection);
     sqlite3_stmt* statement = nullptr;
-    int code = sqlite3_prepare_v2(connection, sql.c_str(), -1, &statement, nullptr);
-    if (code != SQLITE_OK) {
-        sqlite3_finalize(statement);
-        return code;
+    int code = prepare(connection, sql, &statement);
+    if (code == SQLITE_OK) {
+        code = bind_and_step(statement, values);
     }
-    int index = 1;
-    for (const s_db_value& value : values) {
-        code = bind(statement, index++, value);
-        if (code != SQLITE_OK) {
-            sqlite3_finalize(statement);
-            return code;
-        }
-    }
-    sqlite3_step(statement);
-    code = sqlite3_reset(statement);
     if (code == SQLITE_OK && inserted_row != nullptr) {
         *inserted_row = sqlite3_last_insert_rowid(connection);
     }
     sqlite3_finalize(statement);
     return code;
+}
+
+db_repeated_statement::db_repeated_statement(const std::string& sql)
+    : prepare_code_(prepare(db_connection(), sql, &statement_))
+{
+}
+
+db_repeated_statement::~db_repeated_statement()
+{
+    sqlite3_finalize(statement_);
+}
+
+int db_repeated_statement::run(std::initializer_list<s_db_value> values)
+{
+    if (prepare_code_ != SQLITE_OK) {
+        return prepare_code_;
+    }
+    sqlite3_clear_bindings(statement_);
+    return bind_and_step(statement_, values);
 }

@@ -50,11 +50,29 @@ int delete_rows(db_table table, int column, std::int64_t number)
                             {});
 }
 
-// Inserts the first count points of the test; the first failure's code.
+// The insert of one point of a test; data number 0 lets SQLite choose it.
+std::string point_insert_sql(std::int64_t test_number, std::int64_t data_number)
+{
+    return db_format("INSERT INTO %s VALUES (%" PRId64 ", ?, ?, ?, ?, %s, ?)", db_table_name(db_table::data),
+                     test_number, row_number_text(data_number).c_str());
+}
+
+int run_point_insert(db_repeated_statement& insert, const s_db_point& point)
+{
+    return insert.run({db_real_value(point.frequency), db_real_value(point.amplitude), db_int_value(1),
+                       db_int_value(0), db_real_value(point.phase)});
+}
+
+// Inserts the first count points of the test through one prepared
+// statement; the first failure's code.
 int insert_points(const s_db_test& test, int count, progress_reporter* progress)
 {
+    if (count == 0) {
+        return SQLITE_OK;
+    }
+    db_repeated_statement insert(point_insert_sql(test.test_number, 0));
     for (int i = 0; i < count; ++i) {
-        const int code = db_insert_point(test.test_number, 0, test.points[static_cast<std::size_t>(i)]);
+        const int code = run_point_insert(insert, test.points[static_cast<std::size_t>(i)]);
         if (code != SQLITE_OK) {
             return code;
         }
@@ -147,11 +165,8 @@ int db_save_test(s_db_test& test, bool update)
 
 int db_insert_point(std::int64_t test_number, std::int64_t data_number, const s_db_point& point)
 {
-    return db_run_statement(db_format("INSERT INTO %s VALUES (%" PRId64 ", ?, ?, ?, ?, %s, ?)",
-                                     db_table_name(db_table::data), test_number,
-                                     row_number_text(data_number).c_str()),
-                            {db_real_value(point.frequency), db_real_value(point.amplitude), db_int_value(1),
-                             db_int_value(0), db_real_value(point.phase)});
+    db_repeated_statement insert(point_insert_sql(test_number, data_number));
+    return run_point_insert(insert, point);
 }
 
 bool db_store_test_progress(s_db_test& test, int count, progress_reporter* progress)
