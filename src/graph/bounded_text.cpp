@@ -14,6 +14,8 @@ void copy_bounded(char* out, std::size_t size, std::string_view text, std::size_
     if (length > size - 1) {
         length = size - 1;
     }
-    std::memcpy(out, text.data(), length);
+    if (length > 0) {  // an empty view may have no data at all
+        std::memcpy(out, text.data(), length);
+    }
     out[length] = '\0';
 }
