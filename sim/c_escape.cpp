@@ -115,4 +115,12 @@ bool c_unescape(std::string_view text, std::string& out, std::string& error)
     return true;
 }
 
+std::string quoted(std::string_view text)
+{
+    std::string q(1, '"');
+    q += text;
+    q += '"';
+    return q;
+}
+
 }  // namespace hvxsim

@@ -17,4 +17,7 @@ std::string c_escape(std::string_view bytes);
 // trailing backslash, an unknown escape letter or \x without a hex digit.
 bool c_unescape(std::string_view text, std::string& out, std::string& error);
 
+// text in double quotes, for messages (as it stands, not escaped).
+std::string quoted(std::string_view text);
+
 }  // namespace hvxsim

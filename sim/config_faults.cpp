@@ -47,8 +47,8 @@ bool take_parameter(std::string_view text, config_fault& fault, std::string& err
 {
     unsigned long number = 0;
     if (!parse_count(text, 0, max_parameter_number, number)) {
-        error = "expected a parameter number from 0 to " + std::to_string(max_parameter_number) + ", got \"" +
-                std::string(text) + "\"";
+        error = "expected a parameter number from 0 to " + std::to_string(max_parameter_number) + ", got " +
+                quoted(text);
         return false;
     }
     fault.parameter = static_cast<int>(number);
@@ -75,7 +75,7 @@ std::optional<config_fault> parse_config_fault(config_fault::action what, std::s
 
     const auto eq = argument.find('=');
     if (eq == std::string_view::npos) {
-        error = "expected N=..., got \"" + std::string(argument) + "\"";
+        error = "expected N=..., got " + quoted(argument);
         return std::nullopt;
     }
     if (!take_parameter(argument.substr(0, eq), fault, error))
@@ -84,7 +84,7 @@ std::optional<config_fault> parse_config_fault(config_fault::action what, std::s
     if (what == config_fault::action::text_reply)
         return c_unescape(reply, fault.text, error) ? std::optional(fault) : std::nullopt;
     if (!parse_real_number(reply, fault.value)) {
-        error = "\"" + std::string(reply) + "\" is not a number";
+        error = quoted(reply) + " is not a number";
         return std::nullopt;
     }
     return fault;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "sim/c_escape.h"
 #include "sim/config_number_text.h"
 
 namespace hvxsim {
@@ -11,14 +12,6 @@ namespace {
 bool contains(std::span<const int> values, double value)
 {
     return std::find(values.begin(), values.end(), value) != values.end();
-}
-
-std::string quoted(std::string_view text)
-{
-    std::string q(1, '"');
-    q += text;
-    q += '"';
-    return q;
 }
 
 std::string value_text(const config_parameter& parameter, double value)

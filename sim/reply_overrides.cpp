@@ -13,15 +13,6 @@ namespace {
 
 constexpr std::size_t default_burst_line_length = 70;
 
-// text in double quotes, for messages.
-std::string quoted(std::string_view text)
-{
-    std::string q(1, '"');
-    q += text;
-    q += '"';
-    return q;
-}
-
 // Splits "CMD=REST" at the first '='; CMD must not be empty.
 bool split_command(std::string_view argument, std::string& command, std::string_view& rest, std::string& error)
 {

@@ -4,6 +4,7 @@
 // fault knob, and state kept across connections.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -340,6 +341,24 @@ TEST(HvxsimConfig, KnobAndStartValueErrorsNameTheProblem)
         EXPECT_FALSE(ok) << c.args[0] << " " << c.args[1];
         EXPECT_NE(error.find(c.message_part), std::string::npos) << error;
     }
+}
+
+TEST(HvxsimConfig, ListingShowsEveryParameterWithItsLimitsAndCurrentValue)
+{
+    sim_options options;
+    instrument_state state;
+    std::string error;
+    ASSERT_TRUE(parse_options({"--instrument", "hvxa", "--set", "49=2"}, options, error)) << error;
+    ASSERT_TRUE(set_up_configuration(options, state, error)) << error;
+    const std::string listing = configuration_listing("hvxa", state);
+    EXPECT_EQ(listing.rfind("hvxa: ak-low-current, ", 0), 0u) << listing;
+    EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 1 + 101);
+    EXPECT_NE(listing.find("\n  49   Amplitude               real    0 to 10                 2.0000E0\n"),
+              std::string::npos) << listing;
+    EXPECT_NE(listing.find("\n  122  Fixture                 choice  0 1 2 4 6               0\n"),
+              std::string::npos) << listing;
+
+    EXPECT_EQ(configuration_listing("trxa", instrument_state{}), "trxa: no configuration\n");
 }
 
 TEST(HvxsimConfig, SetAndKnobsAreSharedByEveryConnection)
