@@ -41,8 +41,10 @@ public:
     // in both. Must not wait for the window's thread.
     virtual void post(timer_window window, std::uint32_t message, bool as_command, std::int32_t id) = 0;
     // The time display: the control's text becomes text. May be called from
-    // the tick's thread and from the thread that adds a timer.
-    virtual void set_text(timer_window control, const char* text) = 0;
+    // the tick's thread and from the thread that adds a timer. False when
+    // the control's thread did not take the text in time: the tick then
+    // leaves its remaining texts to the next tick rather than wait for each.
+    virtual bool set_text(timer_window control, const char* text) = 0;
 };
 
 // The three parts the process-wide service is made of (none owned by it).

@@ -71,7 +71,10 @@ void trace_timer_sink::post(timer_window window, std::uint32_t message, bool as_
     debug_output(text);
 }
 
-void trace_timer_sink::set_text(timer_window, const char*) {}
+bool trace_timer_sink::set_text(timer_window, const char*)
+{
+    return true;
+}
 
 timer_platform portable_timer_platform()
 {

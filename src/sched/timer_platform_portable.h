@@ -40,7 +40,7 @@ private:
 class trace_timer_sink final : public timer_sink {
 public:
     void post(timer_window window, std::uint32_t message, bool as_command, std::int32_t id) override;
-    void set_text(timer_window control, const char* text) override;
+    bool set_text(timer_window control, const char* text) override;
 };
 
 // The steady clock, a tick thread and the tracing sink, made on first use and

@@ -1,5 +1,7 @@
 #include "sched/timer_platform_win32.h"
 
+#include <cstring>
+
 #include "app/debug_output.h"
 #include "sched/counter_ms.h"
 
@@ -74,10 +76,28 @@ void window_message_sink::post(timer_window window, std::uint32_t message, bool 
     }
 }
 
-void window_message_sink::set_text(timer_window control, const char* text)
+bool window_message_sink::set_text(timer_window control, const char* text)
 {
-    SendMessageTimeoutA(static_cast<HWND>(control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text),
-                        SMTO_NORMAL | SMTO_ABORTIFHUNG, text_send_timeout_ms, nullptr);
+    const HWND receiver = static_cast<HWND>(control);
+    if (GetWindowThreadProcessId(receiver, nullptr) == GetCurrentThreadId()) {
+        SendMessageA(receiver, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        return true;
+    }
+    // Another thread's control: the text travels in a copy of its own. When
+    // the send times out, that thread may still take the message later and
+    // read the copy, so the copy is then left to it (a few bytes, and only
+    // while that thread has stopped taking messages).
+    const std::size_t size = std::strlen(text) + 1;
+    auto* copy = new char[size];
+    std::memcpy(copy, text, size);
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutA(receiver, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy), SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                            text_send_timeout_ms, &result) == 0 &&
+        GetLastError() == ERROR_TIMEOUT) {
+        return false;
+    }
+    delete[] copy;
+    return true;
 }
 
 timer_platform win32_timer_platform()

@@ -36,13 +36,14 @@ private:
 
 // Posts a due timer's message (WM_COMMAND with the identifier in wParam and
 // the timer id in lParam, or the message itself with wParam 0) and sends
-// WM_SETTEXT to the display control. The send waits at most a second for a
-// busy windows' thread (the next tick writes the text again), so a tick can
-// never hang on a thread that has stopped taking messages.
+// WM_SETTEXT to the display control. A send from another thread waits at most
+// a second for a busy windows' thread (the next tick writes the text again),
+// so a tick never hangs on a thread that has stopped taking messages, and
+// the service's destruction, which waits for a running tick, always ends.
 class window_message_sink final : public timer_sink {
 public:
     void post(timer_window window, std::uint32_t message, bool as_command, std::int32_t id) override;
-    void set_text(timer_window control, const char* text) override;
+    bool set_text(timer_window control, const char* text) override;
 };
 
 // The three Win32 parts, made on first use and never freed: the program

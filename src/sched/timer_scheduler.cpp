@@ -94,19 +94,22 @@ void timer_scheduler::tick()
             list_.tick(clock_.now_ms(), actions);
         }
     }
+    // Once a text has not been taken in time, the windows' thread is busy:
+    // the remaining texts wait for the next tick, the messages still go.
+    bool texts_taken = true;
     for (const timer_action& action : actions) {
-        perform(action);
+        if (texts_taken || action.what == timer_action::kind::post) {
+            texts_taken = perform(action) && texts_taken;
+        }
     }
     tick_running_ = false;
 }
 
-void timer_scheduler::perform(const timer_action& action)
+bool timer_scheduler::perform(const timer_action& action)
 {
-    if (action.what == timer_action::kind::set_text) {
-        if (action.window != nullptr) {
-            sink_.set_text(action.window, action.text.data());
-        }
-    } else {
+    if (action.what == timer_action::kind::post) {
         sink_.post(action.window, action.message, action.as_command, action.id);
+        return true;
     }
+    return action.window == nullptr || sink_.set_text(action.window, action.text.data());
 }

@@ -10,7 +10,8 @@
 //
 // A tick that cannot take the mutex within 1 ms, or that starts while the
 // previous one is still performing its actions, does nothing; the next tick
-// tries again. A tick may have collected a timer's message just before the
+// tries again. Once a text is not taken in time, the tick posts its messages
+// but leaves its other texts to the next tick. A tick may have collected a timer's message just before the
 // timer is removed, so its owner must accept a late message (the id in
 // lParam tells which timer sent it).
 #pragma once
@@ -63,7 +64,8 @@ public:
 
 private:
     std::int32_t add_timer(const s_timer& timer);
-    void perform(const timer_action& action);
+    // False when a text was not taken in time.
+    bool perform(const timer_action& action);
 
     timer_clock& clock_;
     timer_sink& sink_;

@@ -71,13 +71,14 @@ TEST(TimerThreads, WindowsThreadMayUseTheServiceWhileATickSendsToIt)
         latch windows_thread_done;
         bool answered = false;
         void post(timer_window, std::uint32_t, bool, std::int32_t) override {}
-        void set_text(timer_window, const char*) override
+        bool set_text(timer_window, const char*) override
         {
             if (std::this_thread::get_id() == windows_thread) {
-                return;
+                return true;
             }
             tick_is_sending.open();
             answered = windows_thread_done.wait();
+            return true;
         }
     } sink;
     manual_clock clock;
@@ -110,7 +111,11 @@ TEST(TimerThreads, AddsAndRemovalsDuringRealTicks)
             const std::lock_guard lock(mutex);
             ++posts[id];
         }
-        void set_text(timer_window, const char*) override { ++texts; }
+        bool set_text(timer_window, const char*) override
+        {
+            ++texts;
+            return true;
+        }
     } sink;
     steady_timer_clock clock;
     thread_tick_source ticks;
@@ -177,14 +182,15 @@ TEST(TimerThreads, DestructionWaitsForARunningTick)
         latch release;
         std::atomic<bool> tick_finished{false};
         void post(timer_window, std::uint32_t, bool, std::int32_t) override {}
-        void set_text(timer_window, const char*) override
+        bool set_text(timer_window, const char*) override
         {
             if (std::this_thread::get_id() == adding_thread || in_tick.is_open()) {
-                return;
+                return true;
             }
             in_tick.open();
             release.wait();
             tick_finished = true;
+            return true;
         }
     } sink;
     steady_timer_clock clock;

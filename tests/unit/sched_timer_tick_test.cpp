@@ -27,13 +27,15 @@ struct received {
 
 struct recording_sink final : timer_sink {
     std::vector<received> events;
+    bool texts_taken = true;  // false: as if the control's thread were busy
     void post(timer_window window, std::uint32_t message, bool as_command, std::int32_t id) override
     {
         events.push_back({false, window, message, as_command, id, {}});
     }
-    void set_text(timer_window control, const char* text) override
+    bool set_text(timer_window control, const char* text) override
     {
         events.push_back({true, control, 0, false, 0, text});
+        return texts_taken;
     }
     std::vector<received> posts() const
     {
@@ -239,6 +241,26 @@ TEST_F(TimerTick, UnusableIntervalsNeitherCrashNorHang)
     EXPECT_EQ(posts[1].id, negative);
     EXPECT_EQ(service.pending(), 2u);  // an endless interval never fires
     EXPECT_EQ(sink.texts_of(dialog).size(), 4u);
+}
+
+TEST_F(TimerTick, BusyControlThreadDefersTextsButNotMessages)
+{
+    service.add_countdown(2000, view, 1, status, true, true);
+    service.add_countdown(1000, view, 2, other_status, true, true);
+    sink.events.clear();
+
+    sink.texts_taken = false;
+    tick_at(1000);
+    // One text tried and not taken; the other text waits, the due message goes.
+    ASSERT_EQ(sink.events.size(), 2u);
+    EXPECT_EQ(sink.events[0].window, status);
+    EXPECT_FALSE(sink.events[1].is_text);
+    EXPECT_EQ(sink.events[1].message, 2u);
+
+    sink.texts_taken = true;
+    tick_at(1100);
+    EXPECT_EQ(sink.texts_of(status).back(), "00:00:00\n");
+    EXPECT_EQ(sink.events.size(), 3u);
 }
 
 TEST_F(TimerTick, CountdownWithoutControlWritesNothing)
