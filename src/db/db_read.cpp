@@ -152,8 +152,10 @@ int read_points(s_db_test& test)
             break;
         }
     }
-    if (code != SQLITE_OK) {
-        db_report_error(code == SQLITE_NOMEM ? nullptr : sqlite3_errmsg(connection));
+    if (code == SQLITE_NOMEM) {
+        db_report_error_code(code);  // the point array could not grow
+    } else if (code != SQLITE_OK) {
+        db_report_error(sqlite3_errmsg(connection));
     }
     sqlite3_finalize(statement);
     return code;

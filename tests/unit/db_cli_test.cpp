@@ -80,9 +80,9 @@ int run_process(const std::vector<std::string>& words, const std::string& out_pa
         line += " " + quote_argument(word);
     }
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    const HANDLE out = CreateFileA(out_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+    const HANDLE out = CreateFileA(out_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    const HANDLE err = CreateFileA(err_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+    const HANDLE err = CreateFileA(err_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -158,8 +158,10 @@ protected:
     s_tool_run tool(const std::vector<std::string>& words)
     {
         s_tool_run run;
-        const std::string out = scratch.file("out.txt");
-        const std::string err = scratch.file("err.txt");
+        // Files of their own for every run: a finished child may still hold the last ones.
+        const std::string number = std::to_string(runs++);
+        const std::string out = scratch.file("out" + number + ".txt");
+        const std::string err = scratch.file("err" + number + ".txt");
         run.status = run_process(words, out, err);
         run.out = captured(out);
         run.err = captured(err);
@@ -196,6 +198,7 @@ protected:
 
     temp_folder scratch;
     std::string file = scratch.file("tests.db");
+    int runs = 0;
 };
 
 TEST_F(DatabaseCommands, ListRowsTabSeparatedOnePerLine)
