@@ -71,8 +71,8 @@ bool parse_row_number(const std::string& text, std::int64_t* number)
     return true;
 }
 
-bool row_number_argument(const cli_context& context, std::size_t index, const char* name,
-                         std::int64_t* number, int* status)
+bool row_number_argument(const cli_context& context, std::size_t index, const char* name, std::int64_t* number,
+                         int* status)
 {
     if (parse_row_number(context.args[index], number)) {
         return true;
@@ -226,8 +226,8 @@ int run_db_new_session(cli_context& context)
     const std::string& path = context.args[0];
     const std::string& name = context.args[1];
     if (name.empty() || name.size() > static_cast<std::size_t>(db_session_text_length)) {
-        return cli_usage_error(context, "NAME must be 1 to " + std::to_string(db_session_text_length) +
-                                            " characters");
+        return cli_usage_error(context,
+                               "NAME must be 1 to " + std::to_string(db_session_text_length) + " characters");
     }
     const database_scope scope(context);
     bool created = false;

@@ -118,8 +118,8 @@ bool db_open(const std::string& path, int mode, bool* created)
     }
     sqlite3* connection = nullptr;
     const std::string utf8_path = cp1252_to_utf8(path);
-    const int code = path.empty() ? SQLITE_CANTOPEN
-                                  : sqlite3_open_v2(utf8_path.c_str(), &connection, flags, nullptr);
+    const int code =
+        path.empty() ? SQLITE_CANTOPEN : sqlite3_open_v2(utf8_path.c_str(), &connection, flags, nullptr);
     if (code != SQLITE_OK) {
         sqlite3_close(connection);
         db_report_error_code(code);

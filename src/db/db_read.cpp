@@ -36,8 +36,7 @@ int read_rows(const std::string& sql, const row_reader& reader)
         return db_not_open;
     }
     char* error = nullptr;
-    const int code = sqlite3_exec(connection, sql.c_str(), call_reader,
-                                  const_cast<row_reader*>(&reader), &error);
+    const int code = sqlite3_exec(connection, sql.c_str(), call_reader, const_cast<row_reader*>(&reader), &error);
     if (code != SQLITE_OK) {
         db_report_error(error);
     }
@@ -108,8 +107,8 @@ void read_test_row(s_db_test& test, int columns, char** texts, bool list_mode)
 
 std::string select_row(db_table table, std::int64_t number)
 {
-    return db_format("SELECT * FROM %s WHERE %s=%" PRId64, db_table_name(table),
-                    db_column_sql(table, 0).c_str(), number);
+    return db_format("SELECT * FROM %s WHERE %s=%" PRId64, db_table_name(table), db_column_sql(table, 0).c_str(),
+                     number);
 }
 
 // "ORDER BY ..." for a sort column: INTEGER columns by value, others by
@@ -122,7 +121,7 @@ std::string order_by(db_table table, int position, bool ascending)
     }
     const bool integer = db_columns(table)[static_cast<std::size_t>(position)].integer;
     return db_format(integer ? " ORDER BY %s %s" : " ORDER BY UPPER(%s) %s", column.c_str(),
-                    ascending ? "ASC" : "DESC");
+                     ascending ? "ASC" : "DESC");
 }
 
 // Appends the test's points, ascending in frequency.
@@ -132,10 +131,10 @@ int read_points(s_db_test& test)
     if (connection == nullptr) {
         return db_not_open;
     }
-    const std::string sql = db_format("SELECT * FROM %s WHERE %s=%" PRId64 " ORDER BY %s ASC",
-                                     db_table_name(db_table::data),
-                                     db_column_sql(db_table::data, DB_DATA_TEST).c_str(), test.test_number,
-                                     db_column_sql(db_table::data, DB_DATA_FREQUENCY).c_str());
+    const std::string sql =
+        db_format("SELECT * FROM %s WHERE %s=%" PRId64 " ORDER BY %s ASC", db_table_name(db_table::data),
+                  db_column_sql(db_table::data, DB_DATA_TEST).c_str(), test.test_number,
+                  db_column_sql(db_table::data, DB_DATA_FREQUENCY).c_str());
     sqlite3_stmt* statement = nullptr;
     int code = sqlite3_prepare_v2(connection, sql.c_str(), -1, &statement, nullptr);
     while (code == SQLITE_OK) {
@@ -197,9 +196,8 @@ int db_load_test(s_db_test& test, std::int64_t test_number, bool list_mode, bool
     }
     s_db_session session;
     session.session_number = test.session_number;
-    code = read_rows(select_row(db_table::session, test.session_number), [&](int columns, char** texts) {
-        read_session_row(session, columns, texts, list_mode);
-    });
+    code = read_rows(select_row(db_table::session, test.session_number),
+                     [&](int columns, char** texts) { read_session_row(session, columns, texts, list_mode); });
     if (code != SQLITE_OK) {
         return code;
     }
@@ -231,17 +229,16 @@ int db_list_sessions(db_list_target* list, int sort_column, bool ascending)
     if (order.empty()) {
         return SQLITE_RANGE;
     }
-    return read_rows(db_format("SELECT * FROM %s", db_table_name(db_table::session)) + order,
-                     [&](int columns, char** texts) {
-                         s_db_session session;
-                         read_session_row(session, columns, texts, true);
-                         if (list != nullptr) {
-                             const std::string line =
-                                 db_format("%s\t%s\t%d/%d/%d\t%s", session.name, session.unit, session.day,
-                                          session.month, session.year, session.location);
-                             list->add_item(line.c_str(), session.session_number);
-                         }
-                     });
+    return read_rows(
+        db_format("SELECT * FROM %s", db_table_name(db_table::session)) + order, [&](int columns, char** texts) {
+            s_db_session session;
+            read_session_row(session, columns, texts, true);
+            if (list != nullptr) {
+                const std::string line = db_format("%s\t%s\t%d/%d/%d\t%s", session.name, session.unit, session.day,
+                                                   session.month, session.year, session.location);
+                list->add_item(line.c_str(), session.session_number);
+            }
+        });
 }
 
 int db_list_tests(db_list_target* list, std::int64_t session_number, int sort_column, bool ascending)
@@ -251,7 +248,7 @@ int db_list_tests(db_list_target* list, std::int64_t session_number, int sort_co
         return SQLITE_RANGE;
     }
     return read_rows(db_format("SELECT * FROM %s WHERE %s=%" PRId64, db_table_name(db_table::test),
-                              db_column_sql(db_table::test, DB_TEST_SESSION).c_str(), session_number) +
+                               db_column_sql(db_table::test, DB_TEST_SESSION).c_str(), session_number) +
                          order,
                      [&](int columns, char** texts) {
                          s_db_test test;
@@ -269,10 +266,9 @@ int db_fill_combo(db_table table, int position, db_combo_target& combo)
     if (column.empty()) {
         return SQLITE_RANGE;
     }
-    return read_rows(db_format("SELECT %s FROM %s", column.c_str(), db_table_name(table)),
-                     [&](int columns, char** texts) {
-                         combo.add_string(column_text(columns, texts, 0, false).c_str());
-                     });
+    return read_rows(
+        db_format("SELECT %s FROM %s", column.c_str(), db_table_name(table)),
+        [&](int columns, char** texts) { combo.add_string(column_text(columns, texts, 0, false).c_str()); });
 }
 
 std::int64_t db_find_session_by_name(const char* name)
@@ -282,9 +278,8 @@ std::int64_t db_find_session_by_name(const char* name)
         return found;
     }
     read_rows(db_format("SELECT * FROM %s", db_table_name(db_table::session)), [&](int columns, char** texts) {
-        if (found == 0 &&
-            equal_ignoring_case(column_text(columns, texts, DB_SESSION_NAME, false).c_str(), name,
-                                db_session_text_length)) {
+        if (found == 0 && equal_ignoring_case(column_text(columns, texts, DB_SESSION_NAME, false).c_str(), name,
+                                              db_session_text_length)) {
             found = column_number(columns, texts, DB_SESSION_NUMBER);
         }
     });

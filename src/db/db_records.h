@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <memory>
 
-inline constexpr int db_session_text_length = 50;       // name, unit, location
+inline constexpr int db_session_text_length = 50;  // name, unit, location
 inline constexpr int db_performed_by_length = 70;
 inline constexpr int db_comments_length = 150;
-inline constexpr int db_test_text_length = 50;          // name, winding
+inline constexpr int db_test_text_length = 50;  // name, winding
 inline constexpr int db_description_length = 100;
 
 // One row of Session.

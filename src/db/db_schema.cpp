@@ -8,15 +8,14 @@ namespace {
 
 constexpr const char* table_names[db_table_count] = {"Session", "Test", "Data"};
 
-constexpr s_db_column session_columns[] = {
-    {"SessionNo", true}, {"Name", false}, {"Unit", false}, {"Date", false},
-    {"Location", false}, {"Performed By", false}, {"Comments", false}};
+constexpr s_db_column session_columns[] = {{"SessionNo", true}, {"Name", false},     {"Unit", false},
+                                           {"Date", false},     {"Location", false}, {"Performed By", false},
+                                           {"Comments", false}};
 constexpr s_db_column test_columns[] = {
-    {"TestNo", true}, {"SessionNo", true}, {"Name", false}, {"Winding", false},
-    {"TestDescription", false}};
-constexpr s_db_column data_columns[] = {
-    {"TestNo", true}, {"Frequency", true}, {"Amplitude", true}, {"Graphed", false},
-    {"Range", true}, {"DataNo", true}, {"Phase", true}};
+    {"TestNo", true}, {"SessionNo", true}, {"Name", false}, {"Winding", false}, {"TestDescription", false}};
+constexpr s_db_column data_columns[] = {{"TestNo", true},   {"Frequency", true}, {"Amplitude", true},
+                                        {"Graphed", false}, {"Range", true},     {"DataNo", true},
+                                        {"Phase", true}};
 
 // Widths of the text columns, in the order the table statements name them.
 constexpr int session_name_width = 50;
@@ -39,12 +38,11 @@ std::vector<std::string> session_statements()
     auto c = [](int position) { return column(db_table::session, position); };
     return {
         db_format("CREATE TABLE %s ( %s INTEGER PRIMARY KEY, %s VARCHAR2(%d), %s VARCHAR2(%d), %s DATE, "
-                 "%s VARCHAR2(%d), %s VARCHAR2(%d), %s VARCHAR2(%d))",
-                 t, c(DB_SESSION_NUMBER).c_str(), c(DB_SESSION_NAME).c_str(), session_name_width,
-                 c(DB_SESSION_UNIT).c_str(), session_unit_width, c(DB_SESSION_DATE).c_str(),
-                 c(DB_SESSION_LOCATION).c_str(), session_location_width,
-                 c(DB_SESSION_PERFORMED_BY).c_str(), session_performed_by_width,
-                 c(DB_SESSION_COMMENTS).c_str(), session_comments_width),
+                  "%s VARCHAR2(%d), %s VARCHAR2(%d), %s VARCHAR2(%d))",
+                  t, c(DB_SESSION_NUMBER).c_str(), c(DB_SESSION_NAME).c_str(), session_name_width,
+                  c(DB_SESSION_UNIT).c_str(), session_unit_width, c(DB_SESSION_DATE).c_str(),
+                  c(DB_SESSION_LOCATION).c_str(), session_location_width, c(DB_SESSION_PERFORMED_BY).c_str(),
+                  session_performed_by_width, c(DB_SESSION_COMMENTS).c_str(), session_comments_width),
         db_format("CREATE UNIQUE INDEX Session_ID ON %s (%s)", t, c(DB_SESSION_NUMBER).c_str()),
     };
 }
@@ -55,10 +53,10 @@ std::vector<std::string> test_statements()
     auto c = [](int position) { return column(db_table::test, position); };
     return {
         db_format("CREATE TABLE %s ( %s INTEGER PRIMARY KEY, %s INTEGER DEFAULT 0, %s VARCHAR2(%d),"
-                 "%s VARCHAR2(%d), %s VARCHAR2(%d))",
-                 t, c(DB_TEST_NUMBER).c_str(), c(DB_TEST_SESSION).c_str(), c(DB_TEST_NAME).c_str(),
-                 test_name_width, c(DB_TEST_WINDING).c_str(), test_winding_width,
-                 c(DB_TEST_DESCRIPTION).c_str(), test_description_width),
+                  "%s VARCHAR2(%d), %s VARCHAR2(%d))",
+                  t, c(DB_TEST_NUMBER).c_str(), c(DB_TEST_SESSION).c_str(), c(DB_TEST_NAME).c_str(),
+                  test_name_width, c(DB_TEST_WINDING).c_str(), test_winding_width, c(DB_TEST_DESCRIPTION).c_str(),
+                  test_description_width),
         db_format("CREATE INDEX IF NOT EXISTS Test_ID ON %s (%s)", t, c(DB_TEST_SESSION).c_str()),
         db_format("CREATE INDEX IF NOT EXISTS TEST_INFO_ID ON %s (%s)", t, c(DB_TEST_SESSION).c_str()),
     };
@@ -70,11 +68,11 @@ std::vector<std::string> data_statements()
     auto c = [](int position) { return column(db_table::data, position); };
     return {
         db_format("CREATE TABLE %s ( %s INTEGER NOT NULL DEFAULT 0, %s INTEGER DEFAULT 0, "
-                 "%s INTEGER DEFAULT 0, %s BOOLEAN, %s INTEGER DEFAULT 0, %s INTEGER PRIMARY KEY, "
-                 "%s INTEGER DEFAULT 0)",
-                 t, c(DB_DATA_TEST).c_str(), c(DB_DATA_FREQUENCY).c_str(), c(DB_DATA_AMPLITUDE).c_str(),
-                 c(DB_DATA_GRAPHED).c_str(), c(DB_DATA_RANGE).c_str(), c(DB_DATA_NUMBER).c_str(),
-                 c(DB_DATA_PHASE).c_str()),
+                  "%s INTEGER DEFAULT 0, %s BOOLEAN, %s INTEGER DEFAULT 0, %s INTEGER PRIMARY KEY, "
+                  "%s INTEGER DEFAULT 0)",
+                  t, c(DB_DATA_TEST).c_str(), c(DB_DATA_FREQUENCY).c_str(), c(DB_DATA_AMPLITUDE).c_str(),
+                  c(DB_DATA_GRAPHED).c_str(), c(DB_DATA_RANGE).c_str(), c(DB_DATA_NUMBER).c_str(),
+                  c(DB_DATA_PHASE).c_str()),
         db_format("CREATE INDEX IF NOT EXISTS Data_ID ON %s (%s)", t, c(DB_DATA_TEST).c_str()),
         db_format("CREATE INDEX IF NOT EXISTS Data_Info_ID ON %s (%s)", t, c(DB_DATA_TEST).c_str()),
     };
@@ -95,12 +93,12 @@ const char* db_table_name(db_table table)
 std::span<const s_db_column> db_columns(db_table table)
 {
     switch (table) {
-    case db_table::session:
-        return session_columns;
-    case db_table::test:
-        return test_columns;
-    case db_table::data:
-        break;
+        case db_table::session:
+            return session_columns;
+        case db_table::test:
+            return test_columns;
+        case db_table::data:
+            break;
     }
     return data_columns;
 }
@@ -121,12 +119,12 @@ std::string db_column_sql(db_table table, int position)
 std::vector<std::string> db_schema_statements(db_table table)
 {
     switch (table) {
-    case db_table::session:
-        return session_statements();
-    case db_table::test:
-        return test_statements();
-    case db_table::data:
-        break;
+        case db_table::session:
+            return session_statements();
+        case db_table::test:
+            return test_statements();
+        case db_table::data:
+            break;
     }
     return data_statements();
 }

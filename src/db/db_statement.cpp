@@ -26,16 +26,16 @@ private:
 int bind(sqlite3_stmt* statement, int index, const s_db_value& value)
 {
     switch (value.type) {
-    case s_db_value::kind::text:
-        if (value.text_length > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
-            return SQLITE_TOOBIG;
-        }
-        return sqlite3_bind_text(statement, index, value.text ? value.text : "",
-                                 static_cast<int>(value.text_length), SQLITE_STATIC);
-    case s_db_value::kind::real:
-        return sqlite3_bind_double(statement, index, value.real);
-    case s_db_value::kind::integer:
-        break;
+        case s_db_value::kind::text:
+            if (value.text_length > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+                return SQLITE_TOOBIG;
+            }
+            return sqlite3_bind_text(statement, index, value.text ? value.text : "",
+                                     static_cast<int>(value.text_length), SQLITE_STATIC);
+        case s_db_value::kind::real:
+            return sqlite3_bind_double(statement, index, value.real);
+        case s_db_value::kind::integer:
+            break;
     }
     return sqlite3_bind_int(statement, index, value.integer);
 }
@@ -65,8 +65,7 @@ int prepare(sqlite3* connection, const std::string& sql, sqlite3_stmt** statemen
 
 }  // namespace
 
-int db_run_statement(const std::string& sql, std::initializer_list<s_db_value> values,
-                     std::int64_t* inserted_row)
+int db_run_statement(const std::string& sql, std::initializer_list<s_db_value> values, std::int64_t* inserted_row)
 {
     sqlite3* connection = db_connection();
     if (connection == nullptr) {

@@ -9,6 +9,8 @@
 #include <initializer_list>
 #include <string>
 
+struct sqlite3_stmt;
+
 struct s_db_value {
     enum class kind { text, real, integer } type;
     const char* text = nullptr;  // text: bound by length, so it needs no NUL
@@ -57,6 +59,6 @@ public:
     int run(std::initializer_list<s_db_value> values);
 
 private:
-    struct sqlite3_stmt* statement_ = nullptr;
+    sqlite3_stmt* statement_ = nullptr;
     int prepare_code_;
 };

@@ -46,7 +46,7 @@ public:
 int delete_rows(db_table table, int column, std::int64_t number)
 {
     return db_run_statement(db_format("DELETE FROM %s WHERE %s=%" PRId64, db_table_name(table),
-                                     db_column_sql(table, column).c_str(), number),
+                                      db_column_sql(table, column).c_str(), number),
                             {});
 }
 
@@ -110,19 +110,18 @@ int db_save_session(s_db_session& session, bool update)
     if (update) {
         return db_run_statement(
             db_format("UPDATE %s SET %s=?, %s=?, %s=DATETIME('%d-%02d-%02d 00:00:00'), %s=?, %s=?, %s=? "
-                     "WHERE %s=%" PRId64,
-                     table, session_column(DB_SESSION_NAME).c_str(), session_column(DB_SESSION_UNIT).c_str(),
-                     session_column(DB_SESSION_DATE).c_str(), session.year, session.month, session.day,
-                     session_column(DB_SESSION_LOCATION).c_str(),
-                     session_column(DB_SESSION_PERFORMED_BY).c_str(),
-                     session_column(DB_SESSION_COMMENTS).c_str(), session_column(DB_SESSION_NUMBER).c_str(),
-                     session.session_number),
+                      "WHERE %s=%" PRId64,
+                      table, session_column(DB_SESSION_NAME).c_str(), session_column(DB_SESSION_UNIT).c_str(),
+                      session_column(DB_SESSION_DATE).c_str(), session.year, session.month, session.day,
+                      session_column(DB_SESSION_LOCATION).c_str(), session_column(DB_SESSION_PERFORMED_BY).c_str(),
+                      session_column(DB_SESSION_COMMENTS).c_str(), session_column(DB_SESSION_NUMBER).c_str(),
+                      session.session_number),
             texts);
     }
     std::int64_t inserted = 0;
     const int code = db_run_statement(
         db_format("INSERT INTO %s VALUES (%s, ?, ?, DATETIME('%d-%02d-%02d 00:00:00'), ?, ?, ?)", table,
-                 row_number_text(session.session_number).c_str(), session.year, session.month, session.day),
+                  row_number_text(session.session_number).c_str(), session.year, session.month, session.day),
         texts, &inserted);
     if (code == SQLITE_OK) {
         session.session_number = inserted;
@@ -137,20 +136,19 @@ int db_save_test(s_db_test& test, bool update)
     }
     db_transaction transaction;
     const char* table = db_table_name(db_table::test);
-    const std::initializer_list<s_db_value> texts = {
-        db_text_value(test.name), db_text_value(test.winding), db_text_value(test.description)};
+    const std::initializer_list<s_db_value> texts = {db_text_value(test.name), db_text_value(test.winding),
+                                                     db_text_value(test.description)};
     int code = SQLITE_OK;
     std::int64_t inserted = 0;
     if (update) {
         code = db_run_statement(
-            db_format("UPDATE %s SET %s=?, %s=?, %s=? WHERE %s=%" PRId64, table,
-                     test_column(DB_TEST_NAME).c_str(), test_column(DB_TEST_WINDING).c_str(),
-                     test_column(DB_TEST_DESCRIPTION).c_str(), test_column(DB_TEST_NUMBER).c_str(),
-                     test.test_number),
+            db_format("UPDATE %s SET %s=?, %s=?, %s=? WHERE %s=%" PRId64, table, test_column(DB_TEST_NAME).c_str(),
+                      test_column(DB_TEST_WINDING).c_str(), test_column(DB_TEST_DESCRIPTION).c_str(),
+                      test_column(DB_TEST_NUMBER).c_str(), test.test_number),
             texts);
     } else {
         code = db_run_statement(db_format("INSERT INTO %s VALUES (%s, %" PRId64 ", ?, ?, ?)", table,
-                                         row_number_text(test.test_number).c_str(), test.session_number),
+                                          row_number_text(test.test_number).c_str(), test.session_number),
                                 texts, &inserted);
     }
     if (code != SQLITE_OK) {

@@ -198,8 +198,8 @@ TEST_F(Database, DatesSQLiteCannotMakeReadAsZero)
         int year, month, day;
         int expected;  // year * 10000 + month * 100 + day
     } cases[] = {
-        {2019, 13, 1, 0}, {2019, 1, 0, 0}, {999, 5, 5, 0}, {-5, 1, 1, 0}, {2019, 0, 10, 0},
-        {2019, 12, 31, 20191231}, {1, 1, 1, 0}, {2000, 1, 1, 20000101},
+        {2019, 13, 1, 0}, {2019, 1, 0, 0},          {999, 5, 5, 0}, {-5, 1, 1, 0},
+        {2019, 0, 10, 0}, {2019, 12, 31, 20191231}, {1, 1, 1, 0},   {2000, 1, 1, 20000101},
     };
     for (const auto& c : cases) {
         s_db_session session = make_session("dated", c.year, c.month, c.day);
@@ -308,9 +308,10 @@ TEST_F(Database, SavingATestInsertsOrUpdatesAndKeepsTheNumberOnUpdate)
     set_text(first.description, "D");
     ASSERT_EQ(db_save_test(first, true), SQLITE_OK);
     EXPECT_EQ(first.test_number, second.test_number - 1);  // not the row inserted last
-    EXPECT_EQ(file_rows(path, "SELECT * FROM Test ORDER BY TestNo"),
-              (std::vector<std::string>{std::to_string(first.test_number) + "|3|first, renamed|W|D",
-                                        std::to_string(second.test_number) + "|3|second|HV-LV|Frequency response"}));
+    EXPECT_EQ(
+        file_rows(path, "SELECT * FROM Test ORDER BY TestNo"),
+        (std::vector<std::string>{std::to_string(first.test_number) + "|3|first, renamed|W|D",
+                                  std::to_string(second.test_number) + "|3|second|HV-LV|Frequency response"}));
 }
 
 TEST_F(Database, StoringATestWritesItsPointsInOneTransactionWithProgress)
@@ -338,7 +339,8 @@ TEST_F(Database, AStoreNeverWalksMorePointsThanTheRecordHolds)
     ASSERT_EQ(db_add_point(test, {1, 2, 3}), 0);
     EXPECT_FALSE(db_store_test(test, 500));
     EXPECT_FALSE(db_store_test(test, -4));
-    EXPECT_EQ(file_rows(path, "SELECT Frequency, Amplitude, Phase FROM Data"), (std::vector<std::string>{"1|2|3"}));
+    EXPECT_EQ(file_rows(path, "SELECT Frequency, Amplitude, Phase FROM Data"),
+              (std::vector<std::string>{"1|2|3"}));
 }
 
 TEST_F(Database, AFailedPointLeavesTheFileAsItWas)

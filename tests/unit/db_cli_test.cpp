@@ -80,10 +80,10 @@ int run_process(const std::vector<std::string>& words, const std::string& out_pa
         line += " " + quote_argument(word);
     }
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    const HANDLE out = CreateFileA(out_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-    const HANDLE err = CreateFileA(err_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE out = CreateFileA(out_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE err = CreateFileA(err_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -186,8 +186,8 @@ protected:
             std::snprintf(test.name, sizeof test.name, "%s", name);
             std::snprintf(test.winding, sizeof test.winding, "Project 7");
             if (test.name[0] == 'H') {
-                for (const s_db_point& point : {s_db_point{1000, -3.5, 45.25}, s_db_point{0.1, 1e-5, -180},
-                                                s_db_point{20, 0, 1.0 / 3}}) {
+                for (const s_db_point& point :
+                     {s_db_point{1000, -3.5, 45.25}, s_db_point{0.1, 1e-5, -180}, s_db_point{20, 0, 1.0 / 3}}) {
                     ASSERT_EQ(db_add_point(test, point), 0);
                 }
             }

@@ -165,7 +165,7 @@ TEST_F(DatabaseFiles, FilesThatAreNoTestDatabaseAreRefusedSilentlyAndLeftAsTheyW
 {
     struct s_case {
         const char* what;
-        const char* sql;  // run on a fresh SQLite file, or nullptr
+        const char* sql;    // run on a fresh SQLite file, or nullptr
         std::string bytes;  // written as the file when sql is nullptr
     };
     const s_case cases[] = {

@@ -145,7 +145,8 @@ TEST_F(StartupDatabase, ADeletedRememberedDatabaseIsToldOnceAndTheDefaultTakesIt
     startup_choose_database(prompt, environment, store);
 
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, "Unable to load last database file:\n" + gone + "\nLoading default database.");
+    EXPECT_EQ(prompt.messages[0].text,
+              "Unable to load last database file:\n" + gone + "\nLoading default database.");
     EXPECT_EQ(prompt.messages[0].caption, "Corvexa2");
     ASSERT_TRUE(db_is_open());
     EXPECT_EQ(db_open_path(), default_path);
@@ -199,8 +200,8 @@ TEST_F(StartupDatabase, ReopeningInCreateModeTellsWhyAFileWasRefused)
         {path_join(path_join(elsewhere.path(), "no folder"), "new.db"),
          "Failed to create file " + path_join(path_join(elsewhere.path(), "no folder"), "new.db") +
              " as a Corvexa2 database"},
-        {path_join(elsewhere.path(), "text.db"), path_join(elsewhere.path(), "text.db") +
-                                                     " is not a Corvexa2 database file"},
+        {path_join(elsewhere.path(), "text.db"),
+         path_join(elsewhere.path(), "text.db") + " is not a Corvexa2 database file"},
     };
     std::ofstream(cases[1].path, std::ios::binary) << "text";
     for (const auto& c : cases) {
