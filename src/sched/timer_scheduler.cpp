@@ -1,9 +1,27 @@
 #include "sched/timer_scheduler.h"
 
 #include <chrono>
+#include <thread>
 #include <vector>
 
 #include "app/debug_output.h"
+
+namespace {
+
+// The tick's wait for the list: at most about a millisecond, by polling (a
+// plain mutex, which the thread checkers understand, rather than a timed one).
+std::unique_lock<std::mutex> lock_within_a_millisecond(std::mutex& mutex)
+{
+    std::unique_lock lock(mutex, std::try_to_lock);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(1);
+    while (!lock.owns_lock() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+        lock.try_lock();
+    }
+    return lock;
+}
+
+}  // namespace
 
 timer_scheduler::timer_scheduler(timer_clock& clock, timer_sink& sink, timer_tick_source* ticks)
     : clock_(clock), sink_(sink), ticks_(ticks)
@@ -89,7 +107,7 @@ void timer_scheduler::tick()
     }
     std::vector<timer_action> actions;
     {
-        const std::unique_lock lock(list_mutex_, std::chrono::milliseconds(1));
+        const std::unique_lock lock = lock_within_a_millisecond(list_mutex_);
         if (lock.owns_lock() && !list_.empty()) {
             list_.tick(clock_.now_ms(), actions);
         }

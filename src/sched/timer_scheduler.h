@@ -71,7 +71,7 @@ private:
     timer_sink& sink_;
     timer_tick_source* ticks_;
     bool ticking_ = false;
-    mutable std::timed_mutex list_mutex_;
+    mutable std::mutex list_mutex_;
     timer_list list_;
     std::atomic<bool> tick_running_{false};
 };
