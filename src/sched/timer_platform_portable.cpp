@@ -39,6 +39,12 @@ void thread_tick_source::stop()
         stopping_ = true;
     }
     wake_.notify_all();
+    if (thread_.get_id() == std::this_thread::get_id()) {
+        // Misuse from inside a tick: joining would never return. The thread
+        // ends by itself after this tick.
+        thread_.detach();
+        return;
+    }
     thread_.join();
 }
 

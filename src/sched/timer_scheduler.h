@@ -60,8 +60,6 @@ public:
     // False when a tick source was given but could not be started.
     bool ticking() const { return ticking_; }
 
-    std::int64_t now_ms() { return clock_.now_ms(); }
-
 private:
     std::int32_t add_timer(const s_timer& timer);
     // False when a text was not taken in time.
