@@ -11,6 +11,10 @@
 # then starts that simulator (optimised build) on CORVEXA2_BENCH_ADDR
 # (default 127.0.0.60) in place of the address given there, and passes the
 # address as the program's first argument, before the script's arguments.
+# A program that names several simulators (one "hvxsim" line each) gets
+# one simulator per line, on consecutive addresses from CORVEXA2_BENCH_ADDR
+# up (127.0.0.60, 127.0.0.61, ...), and their addresses as its first
+# arguments, in the order of the lines.
 set -uo pipefail
 
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-env.sh"
@@ -37,33 +41,60 @@ done
 bench_address=${CORVEXA2_BENCH_ADDR:-127.0.0.60}
 export CORVEXA2_HVXSIM=$native_dir/bin/hvxsim
 
-# The simulator arguments a bench source asks for, one per line (quotes are
-# honoured, nothing is executed); nothing when it needs no simulator.
+# The "hvxsim" lines of a bench source (their arguments), one per line.
+simulator_lines() {
+    sed -n 's|^//[[:space:]]*hvxsim[[:space:]]\+||p' "$1"
+}
+
+# The address of the index-th simulator (0 first): CORVEXA2_BENCH_ADDR with
+# index added to its last number.
+simulator_address() {
+    local base=${bench_address%.*} last=${bench_address##*.}
+    echo "$base.$((last + $1))"
+}
+
+# The simulator arguments of one "hvxsim" line, one per line (quotes are
+# honoured, nothing is executed), its address replaced by address.
 simulator_arguments() {
-    local line
-    line=$(sed -n 's|^//[[:space:]]*hvxsim[[:space:]]\+||p' "$1" | head -n 1)
-    [ -n "$line" ] || return 0
-    xargs -n 1 printf '%s\n' <<<"$line" | awk -v a="$bench_address" '
+    local line=$1 address=$2
+    xargs -n 1 printf '%s\n' <<<"$line" | awk -v a="$address" '
         skip { skip = 0; next }
         $0 == "--address" { skip = 1; next }
         { print }
         END { print "--address"; print a }'
 }
 
-# Runs one bench program (native or under Wine) with its simulator, if any.
+sim_pids=()
+# Stops every simulator run_bench started (and one still starting).
+stop_simulators() {
+    local pid
+    sim_stop
+    for pid in "${sim_pids[@]}"; do
+        CORVEXA2_SIM_PID=$pid
+        sim_stop
+    done
+    sim_pids=()
+}
+
+# Runs one bench program (native or under Wine) with its simulators, if any.
 run_bench() {
     local source=$1; shift
-    local sim_args=() rc
-    mapfile -t sim_args < <(simulator_arguments "$source")
-    if [ ${#sim_args[@]} -gt 0 ]; then
-        sim_start "$logs/sim" "${sim_args[@]}" || return 1
-        "$@" "$bench_address" "${bench_args[@]}" </dev/null | tr -d '\r'
-        rc=${PIPESTATUS[0]}
-        sim_stop
-    else
-        "$@" "${bench_args[@]}" </dev/null | tr -d '\r'
-        rc=${PIPESTATUS[0]}
-    fi
+    local lines=() addresses=() sim_args=() line address index=0 rc
+    mapfile -t lines < <(simulator_lines "$source")
+    for line in "${lines[@]}"; do
+        address=$(simulator_address "$index")
+        mapfile -t sim_args < <(simulator_arguments "$line" "$address")
+        if ! sim_start "$logs/sim$index" "${sim_args[@]}"; then
+            stop_simulators
+            return 1
+        fi
+        sim_pids+=("$CORVEXA2_SIM_PID")
+        addresses+=("$address")
+        index=$((index + 1))
+    done
+    "$@" "${addresses[@]}" "${bench_args[@]}" </dev/null | tr -d '\r'
+    rc=${PIPESTATUS[0]}
+    stop_simulators
     return "$rc"
 }
 
@@ -73,7 +104,7 @@ cleanup() {
         wine_prefix_remove "$wine_work/prefix"
         rm -rf "$wine_work"
     fi
-    sim_stop
+    stop_simulators
 }
 trap cleanup EXIT
 trap 'cleanup; exit 130' INT TERM

@@ -1,0 +1,187 @@
+// Benchmark: read_all of a family A and a family C configuration from the
+// simulator over loopback TCP, beside the same queries ("config,N?" for
+// every named number) sent as bare round trips by a plain socket loop in
+// the same run. The protocol's own fixed waits (the drains after the reset
+// bytes and the settle time before the suspend) are measured on the link
+// clock and shown apart; the rest is what the transfer layer costs, and it
+// should add little to the round trips themselves.
+//
+// Needs one simulator per family, for example
+//   hvxsim --address 127.0.0.1 --instrument hvxa
+//   hvxsim --address 127.0.0.2 --instrument hvxc
+// usage: bench_config_read_all ADDRESS_A ADDRESS_C [ROUNDS]
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/user_prompt.h"
+#include "config/hvx_cfg_ak.h"
+#include "config/hvx_cfg_ck.h"
+#include "config/parameter_names.h"
+#include "link/connection.h"
+#include "link/identify.h"
+#include "link/transport.h"
+
+namespace {
+
+using seconds = std::chrono::duration<double>;
+
+double now_seconds()
+{
+    return std::chrono::duration_cast<seconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// The platform clock, adding up the time spent in the link's sleeps.
+class counting_clock final : public link_clock {
+public:
+    std::uint64_t now_ms() override { return platform_link_clock().now_ms(); }
+    void sleep_ms(int ms) override
+    {
+        const double start = now_seconds();
+        platform_link_clock().sleep_ms(ms);
+        slept += now_seconds() - start;
+    }
+    double slept = 0;
+};
+
+#ifdef _WIN32
+using raw_socket = SOCKET;
+void close_raw(raw_socket s) { closesocket(s); }
+#else
+using raw_socket = int;
+void close_raw(raw_socket s) { ::close(s); }
+#endif
+
+// The reference: one blocking socket, each query sent with its NUL and its
+// reply read up to the line feed.
+double plain_round_trips(const char* address, const std::vector<int>& numbers)
+{
+    raw_socket s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(LINK_TCP_PORT);
+    to.sin_addr.s_addr = inet_addr(address);
+    if (::connect(s, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
+        std::fprintf(stderr, "cannot connect to %s\n", address);
+        std::exit(1);
+    }
+    char buffer[4096];
+    const double start = now_seconds();
+    for (int n : numbers) {
+        char command[32];
+        const int length = std::snprintf(command, sizeof command, "config,%d?\n", n);
+        ::send(s, command, length + 1, 0);
+        for (bool line_end = false; !line_end;) {
+            const int got = static_cast<int>(::recv(s, buffer, sizeof buffer, 0));
+            if (got <= 0) {
+                std::fprintf(stderr, "plain loop: no reply to config,%d?\n", n);
+                std::exit(1);
+            }
+            line_end = std::memchr(buffer, '\n', static_cast<std::size_t>(got)) != nullptr;
+        }
+    }
+    const double elapsed = now_seconds() - start;
+    close_raw(s);
+    return elapsed;
+}
+
+struct read_all_time {
+    double total;
+    double waits;
+};
+
+read_all_time timed_read_all(instrument_config& model, s_connection* conn, counting_clock& clock)
+{
+    clock.slept = 0;
+    const double start = now_seconds();
+    if (!model.read_all(conn, true)) {
+        std::fprintf(stderr, "read_all failed for %s\n", conn->ip_address);
+        std::exit(1);
+    }
+    return {now_seconds() - start, clock.slept};
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void bench_family(const char* label, const char* address, int rounds, counting_clock& clock)
+{
+    auto conn = std::make_unique<s_connection>();
+    conn->interface = LINK_LAN;
+    connection_set_ip_address(conn.get(), address);
+    silent_prompt quiet;
+    if (!identify_connection(conn.get(), quiet).identified) {
+        std::fprintf(stderr, "no instrument identified at %s\n", address);
+        std::exit(1);
+    }
+    std::unique_ptr<instrument_config> model;
+    if (conn->instrument_type == INSTRUMENT_HVXC) {
+        model = std::make_unique<hvx_cfg_ck>();
+    } else {
+        model = std::make_unique<hvx_cfg_ak>();
+    }
+    const char* const* names = parameter_names_for_type(conn->instrument_type);
+    std::vector<int> numbers;
+    for (int n = PARAMETER_NAME_COUNT - 1; n >= 1; --n) {
+        if (!parameter_unused(names[n])) {
+            numbers.push_back(n);
+        }
+    }
+
+    std::vector<double> totals, waits, transfers, plains;
+    for (int i = 0; i < rounds; ++i) {
+        const read_all_time t = timed_read_all(*model, conn.get(), clock);
+        totals.push_back(t.total);
+        waits.push_back(t.waits);
+        transfers.push_back(t.total - t.waits);
+        plains.push_back(plain_round_trips(address, numbers));
+    }
+    const double transfer = median(transfers);
+    const double plain = median(plains);
+    std::printf("%s (type %d): read_all of %zu parameters over loopback TCP, median of %d rounds\n", label,
+                conn->instrument_type, numbers.size(), rounds);
+    std::printf("  read_all, whole            : %8.2f ms\n", median(totals) * 1000.0);
+    std::printf("  of which fixed waits       : %8.2f ms\n", median(waits) * 1000.0);
+    std::printf("  read_all, without waits    : %8.2f ms\n", transfer * 1000.0);
+    std::printf("  plain socket round trips   : %8.2f ms\n", plain * 1000.0);
+    std::printf("  ratio                      : %8.2f\n", transfer / plain);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: bench_config_read_all ADDRESS_A ADDRESS_C [ROUNDS]\n");
+        return 2;
+    }
+    const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
+#ifdef _WIN32
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+#endif
+    counting_clock clock;
+    link_use_backend(nullptr, nullptr, &clock);
+    bench_family("family A", argv[1], rounds, clock);
+    bench_family("family C", argv[2], rounds, clock);
+    link_restore_platform_backend();
+    return 0;
+}
