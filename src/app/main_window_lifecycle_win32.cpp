@@ -12,6 +12,8 @@
 #include "app/startup_hooks_win32.h"
 #include "db/db_connection.h"
 #include "link/comms_log_menu_win32.h"
+#include "sched/timer_platform_win32.h"
+#include "sched/timer_service.h"
 
 namespace {
 
@@ -40,6 +42,7 @@ void main_window_created(HWND window)
 {
     app_state().main_window = window;
     comms_log_install_message_boxes();
+    timer_service_use_platform(win32_timer_platform());
     settings_load();
     register_common_controls();
     hook_create_controls(window);
