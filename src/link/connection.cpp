@@ -2,7 +2,7 @@
 // about bytes on the wire lives here, once, for serial and TCP alike:
 //  - after each open the reset byte 0x14 is sent and stray input drained;
 //  - over TCP every command is followed by its terminating NUL byte;
-//  - TCP replies pass through an 8192-byte receive ring; a line ends at LF,
+//  - TCP replies pass through a 64 KiB receive ring; a line ends at LF,
 //    CR is dropped, bytes past the buffer are dropped;
 //  - serial replies are read byte by byte, cut at the first CR, and a line
 //    ending in a bare LF keeps it;
@@ -71,12 +71,13 @@ void reset_ring(s_connection* conn)
 
 // Moves whatever the socket holds into the ring, never more than the ring
 // has room for, so no byte is lost or reordered. Bytes are received straight
-// into the ring's free space (one contiguous stretch per service).
+// into the ring's free space (one contiguous stretch per call); the receive
+// never blocks.
 void tcp_service(s_connection* conn)
 {
     tcp_transport& tcp = *link_current_backend().tcp;
     const int room = LINK_RX_RING_SIZE - conn->rx_count;
-    if (room <= 0 || tcp.readable(conn->socket) != 1) {
+    if (room <= 0) {
         return;
     }
     const int stretch = std::min(room, LINK_RX_RING_SIZE - conn->rx_head);
@@ -111,7 +112,9 @@ int tcp_poll(s_connection* conn)
     return ring_pop(conn);
 }
 
-// The next byte, waiting at most the TCP timeout; -1 when none came.
+// The next byte, waiting at most the TCP timeout; -1 when none came. The
+// socket is asked first and waited on only when nothing has arrived, so a
+// reply that is already there costs one receive and no wait.
 int tcp_wait_byte(s_connection* conn)
 {
     int byte = tcp_poll(conn);
@@ -121,14 +124,14 @@ int tcp_wait_byte(s_connection* conn)
     link_backend& backend = link_current_backend();
     const std::uint64_t start = backend.clock->now_ms();
     for (;;) {
-        byte = tcp_poll(conn);
-        if (byte >= 0) {
-            return byte;
-        }
         if (backend.clock->now_ms() - start >= static_cast<std::uint64_t>(tcp_timeout_ms.load())) {
             return -1;
         }
         backend.tcp->wait_idle(conn->socket, IDLE_WAIT_MS);
+        byte = tcp_poll(conn);
+        if (byte >= 0) {
+            return byte;
+        }
     }
 }
 

@@ -110,7 +110,9 @@ public:
         return 0;
     }
 
-    int readable(link_socket_t s) override
+    // Zero-timeout check of the read and exception sets: 1 when a receive
+    // will not block, 0 nothing waiting.
+    static int readable(link_socket_t s)
     {
         if (s < 0) return 0;
         pollfd p{s, POLLIN | POLLPRI, 0};
@@ -125,23 +127,25 @@ public:
             // after which a plain recv could wait for ordinary data.
             const ssize_t n = ::recv(s, buffer, static_cast<std::size_t>(max), MSG_DONTWAIT);
             if (n >= 0) return static_cast<int>(n);
+            if (errno == EAGAIN || errno == EWOULDBLOCK) return TCP_NOTHING_WAITING;
             if (errno != EINTR) return -1;
         }
     }
 
-    void wait_idle(link_socket_t s, int ms) override
+    int wait_idle(link_socket_t s, int ms) override
     {
-        if (ms <= 0) return;
+        if (ms <= 0) return readable(s);
         const auto deadline = steady::now() + std::chrono::milliseconds(ms);
         const int events = s >= 0 ? poll_until(s, POLLIN | POLLPRI | POLLRDHUP, deadline) : -1;
         // Bytes waiting end the wait at once, so a reply is read as soon as
         // it arrives. Errors and hang-ups are reported at once and stay
         // reported: sleep out the rest so a caller polling a dead socket
-        // does not spin.
+        // does not spin (the last bytes a closing peer sent are still read).
         const int dead = POLLERR | POLLHUP | POLLNVAL | POLLRDHUP;
         if (events < 0 || (events & dead) != 0) {
             std::this_thread::sleep_until(deadline);
         }
+        return events > 0 && (events & POLLIN) != 0 ? 1 : 0;
     }
 
     void close(link_socket_t s) override

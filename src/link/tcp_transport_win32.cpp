@@ -18,16 +18,16 @@ timeval timeval_from_ms(int ms)
     return tv;
 }
 
-bool set_blocking(SOCKET s, bool blocking)
+bool set_non_blocking(SOCKET s)
 {
-    u_long non_blocking = blocking ? 0 : 1;
+    u_long non_blocking = 1;
     return ioctlsocket(s, FIONBIO, &non_blocking) == 0;
 }
 
-// Completes a non-blocking connect that reported WSAEWOULDBLOCK: within
-// timeout_ms the socket must turn up in the write set; a refusal or other
-// failure shows up in the exception set instead.
-bool finish_connect(SOCKET s, int timeout_ms)
+// How long a send waits for room in a full send buffer before it fails.
+constexpr int SEND_STALL_MS = 5000;
+
+bool wait_writable(SOCKET s, int timeout_ms)
 {
     fd_set writable;
     fd_set failed;
@@ -36,8 +36,15 @@ bool finish_connect(SOCKET s, int timeout_ms)
     FD_SET(s, &writable);
     FD_SET(s, &failed);
     timeval tv = timeval_from_ms(timeout_ms);
-    if (select(0, nullptr, &writable, &failed, &tv) <= 0) return false;
-    if (!FD_ISSET(s, &writable) || FD_ISSET(s, &failed)) return false;
+    return select(0, nullptr, &writable, &failed, &tv) > 0 && FD_ISSET(s, &writable) && !FD_ISSET(s, &failed);
+}
+
+// Completes a non-blocking connect that reported WSAEWOULDBLOCK: within
+// timeout_ms the socket must turn up in the write set; a refusal or other
+// failure shows up in the exception set instead.
+bool finish_connect(SOCKET s, int timeout_ms)
+{
+    if (!wait_writable(s, timeout_ms)) return false;
     int error = 0;
     int size = sizeof error;
     return getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) == 0 && error == 0;
@@ -75,14 +82,16 @@ public:
         peer.sin_addr.s_addr = address;
 
         bool connected = false;
-        if (set_blocking(s, false)) {
+        if (set_non_blocking(s)) {
             if (::connect(s, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0) {
                 connected = true;
             } else if (WSAGetLastError() == WSAEWOULDBLOCK) {
                 connected = finish_connect(s, timeout_ms);
             }
         }
-        if (!connected || !set_blocking(s, true)) {
+        // The socket stays non-blocking: receive tries without waiting, and
+        // send_all waits for room when the send buffer is full.
+        if (!connected) {
             closesocket(s);
             return -1;
         }
@@ -98,6 +107,10 @@ public:
             const std::size_t left = len - sent;
             const int chunk = left > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(left);
             const int n = send(static_cast<SOCKET>(s), data + sent, chunk, 0);
+            if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) {
+                if (!wait_writable(static_cast<SOCKET>(s), SEND_STALL_MS)) return -1;
+                continue;
+            }
             if (n <= 0) return -1;
             sent += static_cast<std::size_t>(n);
         }
@@ -122,7 +135,9 @@ public:
         finished_.erase(s);
     }
 
-    int readable(link_socket_t s) override
+    // Zero-timeout check of the read and exception sets: 1 when a receive
+    // will not block, 0 nothing waiting.
+    static int readable(link_socket_t s)
     {
         if (s == LINK_INVALID_SOCKET) return 0;
         fd_set readers;
@@ -140,15 +155,18 @@ public:
     {
         if (s == LINK_INVALID_SOCKET || buffer == nullptr || max <= 0) return -1;
         const int n = recv(static_cast<SOCKET>(s), reinterpret_cast<char*>(buffer), max, 0);
+        if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) {
+            return TCP_NOTHING_WAITING;
+        }
         if (n <= 0) {
             mark_finished(s);
         }
         return n == SOCKET_ERROR ? -1 : n;
     }
 
-    void wait_idle(link_socket_t s, int ms) override
+    int wait_idle(link_socket_t s, int ms) override
     {
-        if (ms <= 0) return;
+        if (ms <= 0) return readable(s);
         if (s != LINK_INVALID_SOCKET && !finished(s)) {
             const SOCKET sock = static_cast<SOCKET>(s);
             fd_set readable_set;
@@ -159,18 +177,18 @@ public:
             FD_SET(sock, &failed);
             timeval tv = timeval_from_ms(ms);
             const int ready = select(0, &readable_set, nullptr, &failed, &tv);
-            if (ready == 0) return;
+            if (ready == 0) return 0;
             if (ready > 0 && FD_ISSET(sock, &readable_set) && !FD_ISSET(sock, &failed)) {
-                // Bytes waiting end the wait at once; a closed peer also reads
-                // as ready, and from then on waits out the time like a failure.
-                char peek;
-                if (recv(sock, &peek, 1, MSG_PEEK) > 0) return;
-                mark_finished(s);
+                // Bytes waiting end the wait at once. A closed peer also reads
+                // as ready: the receive that follows finds it closed and marks
+                // it, and from then on it waits out the time like a failure.
+                return 1;
             }
         }
         // Closed by the peer, failed, or refused by select (Winsock not
         // started): wait anyway, so a caller polling it does not spin.
         Sleep(static_cast<DWORD>(ms));
+        return 0;
     }
 
     void close(link_socket_t s) override

@@ -18,6 +18,8 @@ public:
     virtual void sleep_ms(int ms) = 0;
 };
 
+inline constexpr int TCP_NOTHING_WAITING = -2;
+
 class tcp_transport {
 public:
     virtual ~tcp_transport() = default;
@@ -26,21 +28,21 @@ public:
     // Undo startup (WSACleanup on Windows).
     virtual void cleanup() = 0;
     // Non-blocking connect to ip_address:port, waiting at most timeout_ms for
-    // the handshake; on success the socket is back in blocking mode and stored
-    // in *out. Returns 0 on success, -1 on failure (no socket left behind).
+    // the handshake; on success the socket is stored in *out. Returns 0 on
+    // success, -1 on failure (no socket left behind).
     virtual int connect(const char* ip_address, int port, int timeout_ms, link_socket_t* out) = 0;
     // Sends all len bytes (looping over partial sends). 0 on success, -1 on failure.
     virtual int send_all(link_socket_t s, const char* data, std::size_t len) = 0;
-    // Zero-timeout check of the read and exception sets: 1 readable (or
-    // closed/errored, so a receive will not block), 0 nothing waiting.
-    virtual int readable(link_socket_t s) = 0;
-    // Receive up to max bytes without blocking longer than a readable socket
-    // needs. >0 bytes stored, 0 peer closed, -1 error.
+    // Receive up to max bytes without ever blocking: >0 bytes stored,
+    // TCP_NOTHING_WAITING when no byte has arrived yet, 0 peer closed,
+    // -1 error. Trying first and waiting only when nothing came makes a
+    // round trip whose reply is already there cost a single call.
     virtual int receive(link_socket_t s, unsigned char* buffer, int max) = 0;
-    // The idle wait between polls of a read that has nothing yet: returns as
-    // soon as bytes are waiting, otherwise after ms milliseconds. A closed or
-    // failed socket waits the full time, so callers never spin.
-    virtual void wait_idle(link_socket_t s, int ms) = 0;
+    // The wait of a read that has nothing yet: returns 1 as soon as a receive
+    // will not block (bytes waiting, or the peer gone), otherwise 0 after ms
+    // milliseconds. Once a receive has found the socket closed or failed,
+    // every wait takes its full time, so a reading loop never spins.
+    virtual int wait_idle(link_socket_t s, int ms) = 0;
     // Shut down the sending side and close.
     virtual void close(link_socket_t s) = 0;
 };

@@ -127,21 +127,22 @@ int fake_tcp::send_all(link_socket_t, const char* data, std::size_t len)
     return 0;
 }
 
-int fake_tcp::readable(link_socket_t)
-{
-    return wire.available() > 0 ? 1 : 0;
-}
-
 int fake_tcp::receive(link_socket_t, unsigned char* buffer, int max)
 {
     largest_receive_request = std::max(largest_receive_request, max);
     clock_.now += static_cast<std::uint64_t>(ms_per_receive);
-    return wire.take(buffer, max);
+    const int got = wire.take(buffer, max);
+    return got > 0 ? got : TCP_NOTHING_WAITING;
 }
 
-void fake_tcp::wait_idle(link_socket_t, int ms)
+// Like the real transports: bytes already waiting end the wait at once.
+int fake_tcp::wait_idle(link_socket_t, int ms)
 {
+    if (wire.available() > 0) {
+        return 1;
+    }
     clock_.now += static_cast<std::uint64_t>(ms);
+    return wire.available() > 0 ? 1 : 0;
 }
 
 void fake_tcp::close(link_socket_t)

@@ -69,9 +69,8 @@ public:
     void cleanup() override { ++cleanups; }
     int connect(const char* ip_address, int port, int timeout_ms, link_socket_t* out) override;
     int send_all(link_socket_t s, const char* data, std::size_t len) override;
-    int readable(link_socket_t s) override;
     int receive(link_socket_t s, unsigned char* buffer, int max) override;
-    void wait_idle(link_socket_t s, int ms) override;
+    int wait_idle(link_socket_t s, int ms) override;
     void close(link_socket_t s) override;
 
     fake_wire wire;
