@@ -109,7 +109,7 @@ bool open_link(cli_context& context)
         return true;
     }
     link_close(conn);
-    context.prompt->tell(config_link_failure_text(conn).c_str(), CONFIG_TRANSFER_CAPTION, prompt_icon::warning);
+    context.prompt->tell(link_open_failure_message(conn).c_str(), CONFIG_TRANSFER_CAPTION, prompt_icon::warning);
     return false;
 }
 

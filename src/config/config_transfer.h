@@ -123,10 +123,6 @@ std::string config_write_error_text(std::int32_t code);
 // limits with two significant digits.
 std::string config_limits_text(const char* name, int command_number, const s_config_param& record);
 
-// The text a link that would not open shows ("Failed to connect to IP
-// address %s", "Unable to open port %s"), as identification shows it.
-std::string config_link_failure_text(const s_connection* conn);
-
 // Where the bulk transfers show their messages and the wait cursor. nullptr
 // (the default) shows nothing.
 void config_transfer_use_prompt(user_prompt* prompt);

@@ -14,6 +14,7 @@
 #include "config/parameter_names.h"
 #include "link/comms_log.h"
 #include "link/connection.h"
+#include "link/identify.h"
 #include "link/transport.h"
 
 namespace {
@@ -80,7 +81,7 @@ bool link_ready(s_connection* conn, bool open_link)
     if (conn->open) {
         return true;
     }
-    warn(config_link_failure_text(conn));
+    warn(link_open_failure_message(conn));
     return false;
 }
 

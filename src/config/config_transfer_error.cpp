@@ -4,7 +4,6 @@
 #include "config/config_transfer.h"
 #include "config/instrument_config.h"
 #include "graph/exponent_text.h"
-#include "link/connection.h"
 
 namespace {
 
@@ -86,15 +85,4 @@ std::string config_limits_text(const char* name, int command_number, const s_con
     return std::string(name ? name : "") + " (id:" + std::to_string(command_number) + " val:" + value_text(record) +
            ") can only be set between " + general_number_text(record.min, 2) + " and " +
            general_number_text(record.max, 2);
-}
-
-std::string config_link_failure_text(const s_connection* conn)
-{
-    char text[96];
-    if (conn->interface == LINK_LAN) {
-        std::snprintf(text, sizeof text, "Failed to connect to IP address %s", conn->ip_address);
-    } else {
-        std::snprintf(text, sizeof text, "Unable to open port %s", conn->com_port);
-    }
-    return text;
 }

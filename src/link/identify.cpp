@@ -98,17 +98,6 @@ void classify_model(s_connection* conn, const char* model_code)
     }
 }
 
-std::string open_failure_message(const s_connection* conn)
-{
-    char text[96];
-    if (conn->interface == LINK_LAN) {
-        std::snprintf(text, sizeof text, "Failed to connect to IP address %s", conn->ip_address);
-    } else {
-        std::snprintf(text, sizeof text, "Unable to open port %s", conn->com_port);
-    }
-    return text;
-}
-
 // Asks for the identity up to five times; true with the reply in `reply`
 // once one carries an accepted prefix.
 bool ask_identity(s_connection* conn, char (&reply)[IDENTITY_REPLY_SIZE])
@@ -124,6 +113,17 @@ bool ask_identity(s_connection* conn, char (&reply)[IDENTITY_REPLY_SIZE])
 
 }  // namespace
 
+std::string link_open_failure_message(const s_connection* conn)
+{
+    char text[96];
+    if (conn->interface == LINK_LAN) {
+        std::snprintf(text, sizeof text, "Failed to connect to IP address %s", conn->ip_address);
+    } else {
+        std::snprintf(text, sizeof text, "Unable to open port %s", conn->com_port);
+    }
+    return text;
+}
+
 identify_result identify_connection(s_connection* conn, user_prompt& prompt)
 {
     identify_result result;
@@ -132,7 +132,7 @@ identify_result identify_connection(s_connection* conn, user_prompt& prompt)
     }
     comms_log_write("***\tCONNECTING\t***\n");
     if (link_open(conn) != 0) {
-        result.message = open_failure_message(conn);
+        result.message = link_open_failure_message(conn);
         link_close(conn);
         return result;
     }

@@ -28,6 +28,10 @@ struct identify_result {
 // instrument is asked; it shows no message (see identify_instrument).
 identify_result identify_connection(s_connection* conn, user_prompt& prompt);
 
+// "Failed to connect to IP address A" or "Unable to open port P": what the
+// user is told when the link to this connection does not open.
+std::string link_open_failure_message(const s_connection* conn);
+
 // identify_connection, then the result in a "Test Connection" box with the
 // information icon. Returns whether the instrument was identified.
 bool identify_instrument(user_prompt& prompt, s_connection* conn);
