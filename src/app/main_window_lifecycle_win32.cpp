@@ -10,6 +10,7 @@
 #include "app/settings.h"
 #include "app/startup_database.h"
 #include "app/startup_hooks_win32.h"
+#include "config/config_transfer.h"
 #include "db/db_connection.h"
 #include "link/comms_log_menu_win32.h"
 #include "sched/timer_platform_win32.h"
@@ -49,6 +50,9 @@ void main_window_created(HWND window)
     load_logo_bitmap(window);
     hook_set_tool_button_icons(window);
     hook_create_configuration_objects();
+    // Configuration transfers tell their errors in boxes over the main window.
+    static message_box_prompt transfer_messages(window);
+    config_transfer_use_prompt(&transfer_messages);
     hook_post_startup_commands(window);
     // The database's own errors appear in message boxes owned by no window;
     // the start-up messages belong to the main window until the database
@@ -71,6 +75,7 @@ void main_window_destroyed(HWND)
         DeleteObject(state.logo_bitmap);
         state.logo_bitmap = nullptr;
     }
+    config_transfer_use_prompt(nullptr);
     shutdown_close_database();
     hook_stop_monitor();
     state.main_window = nullptr;
