@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "sched/counter_ms.h"
+
 namespace {
 
 class win32_link_clock final : public link_clock {
@@ -12,7 +14,7 @@ public:
     {
         LARGE_INTEGER frequency;
         if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0) {
-            counts_per_second_ = static_cast<std::uint64_t>(frequency.QuadPart);
+            counts_per_second_ = frequency.QuadPart;
         }
     }
 
@@ -20,16 +22,13 @@ public:
     {
         LARGE_INTEGER counter;
         if (counts_per_second_ == 0 || !QueryPerformanceCounter(&counter)) return GetTickCount64();
-        // Whole seconds and the remainder apart, so the multiplication by
-        // 1000 cannot overflow however long the machine has been running.
-        const auto counts = static_cast<std::uint64_t>(counter.QuadPart);
-        return counts / counts_per_second_ * 1000 + counts % counts_per_second_ * 1000 / counts_per_second_;
+        return static_cast<std::uint64_t>(counter_to_ms(counter.QuadPart, counts_per_second_));
     }
 
     void sleep_ms(int ms) override { Sleep(ms > 0 ? static_cast<DWORD>(ms) : 0); }
 
 private:
-    std::uint64_t counts_per_second_ = 0;
+    std::int64_t counts_per_second_ = 0;
 };
 
 }  // namespace
