@@ -18,33 +18,15 @@
 #include "cli_context.h"
 #include "db/db_connection.h"
 #include "db/db_error.h"
-#include "db/db_path.h"
 #include "db/db_read.h"
 #include "db/db_records.h"
 #include "db/db_reopen.h"
 #include "db/db_write.h"
+#include "db_command_support.h"
 #include "db_commands.h"
 #include "graph/exponent_text.h"
-#include "terminal_prompt.h"
 
 namespace {
-
-// The database's own messages on standard error, and the database closed
-// again, for the length of one command.
-class database_scope {
-public:
-    explicit database_scope(const cli_context& context) : prompt_(context.err) { db_use_prompt(&prompt_); }
-    ~database_scope()
-    {
-        db_close();
-        db_use_prompt(nullptr);
-    }
-    database_scope(const database_scope&) = delete;
-    database_scope& operator=(const database_scope&) = delete;
-
-private:
-    terminal_prompt prompt_;
-};
 
 bool expect_arguments(const cli_context& context, std::size_t count, const char* usage, int* status)
 {
@@ -81,20 +63,6 @@ bool row_number_argument(const cli_context& context, std::size_t index, const ch
     return false;
 }
 
-// Opens an existing test database; says why not.
-bool open_existing(const cli_context& context, const std::string& path)
-{
-    if (!db_file_exists(path)) {
-        std::fprintf(context.err, "Database file not found: %s\n", path.c_str());
-        return false;
-    }
-    if (!db_open(path, DB_OPEN_EXISTING)) {
-        std::fprintf(context.err, "%s\n", db_not_a_database_message(path).c_str());
-        return false;
-    }
-    return true;
-}
-
 bool session_exists(const cli_context& context, std::int64_t number)
 {
     s_db_session session;
@@ -102,6 +70,17 @@ bool session_exists(const cli_context& context, std::int64_t number)
     const int code = db_get_session(session, false);
     if (code == SQLITE_NOTFOUND) {
         std::fprintf(context.err, "No session %" PRId64 " in %s\n", number, context.args[0].c_str());
+    }
+    return code == SQLITE_OK;
+}
+
+// Loads test number (with its points when asked); says when the file has no
+// such test (the access layer reports its own errors).
+bool load_test(const cli_context& context, std::int64_t number, bool with_points, s_db_test& test)
+{
+    const int code = db_load_test(test, number, false, with_points);
+    if (code == SQLITE_NOTFOUND) {
+        std::fprintf(context.err, "No test %" PRId64 " in %s\n", number, context.args[0].c_str());
     }
     return code == SQLITE_OK;
 }
@@ -166,7 +145,7 @@ int run_db_sessions(cli_context& context)
         return status;
     }
     const database_scope scope(context);
-    if (!open_existing(context, context.args[0])) {
+    if (!open_existing_database(context, context.args[0])) {
         return CLI_FAILED;
     }
     printed_rows rows(context.out);
@@ -182,7 +161,7 @@ int run_db_tests(cli_context& context)
         return status;
     }
     const database_scope scope(context);
-    if (!open_existing(context, context.args[0]) || !session_exists(context, session)) {
+    if (!open_existing_database(context, context.args[0]) || !session_exists(context, session)) {
         return CLI_FAILED;
     }
     printed_rows rows(context.out);
@@ -198,15 +177,11 @@ int run_db_points(cli_context& context)
         return status;
     }
     const database_scope scope(context);
-    if (!open_existing(context, context.args[0])) {
+    if (!open_existing_database(context, context.args[0])) {
         return CLI_FAILED;
     }
     s_db_test test;
-    const int code = db_load_test(test, number, false, true);
-    if (code == SQLITE_NOTFOUND) {
-        std::fprintf(context.err, "No test %" PRId64 " in %s\n", number, context.args[0].c_str());
-    }
-    if (code != SQLITE_OK) {
+    if (!load_test(context, number, true, test)) {
         return CLI_FAILED;
     }
     for (int i = 0; i < test.count; ++i) {
@@ -255,7 +230,7 @@ int run_db_delete_session(cli_context& context)
         return status;
     }
     const database_scope scope(context);
-    if (!open_existing(context, context.args[0]) || !session_exists(context, session)) {
+    if (!open_existing_database(context, context.args[0]) || !session_exists(context, session)) {
         return CLI_FAILED;
     }
     return finish_write(db_delete_session_and_tests(session));
@@ -270,15 +245,11 @@ int run_db_delete_test(cli_context& context)
         return status;
     }
     const database_scope scope(context);
-    if (!open_existing(context, context.args[0])) {
+    if (!open_existing_database(context, context.args[0])) {
         return CLI_FAILED;
     }
     s_db_test test;
-    const int code = db_load_test(test, number, false, false);
-    if (code == SQLITE_NOTFOUND) {
-        std::fprintf(context.err, "No test %" PRId64 " in %s\n", number, context.args[0].c_str());
-    }
-    if (code != SQLITE_OK) {
+    if (!load_test(context, number, false, test)) {
         return CLI_FAILED;
     }
     return finish_write(db_delete_test(number));

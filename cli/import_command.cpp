@@ -23,17 +23,14 @@
 #include <sqlite3.h>
 
 #include "cli_context.h"
-#include "db/db_connection.h"
 #include "db/db_error.h"
-#include "db/db_path.h"
 #include "db/db_points.h"
 #include "db/db_records.h"
-#include "db/db_reopen.h"
 #include "db/db_write.h"
+#include "db_command_support.h"
 #include "db_commands.h"
 #include "fra/sweep_import.h"
 #include "fra/sweep_records.h"
-#include "terminal_prompt.h"
 
 namespace {
 
@@ -122,23 +119,6 @@ bool parse_session_number(const std::string& text, std::int64_t& number)
     return true;
 }
 
-// The database's own messages on standard error, and the database closed
-// again, for the length of the command.
-class import_database_scope {
-public:
-    explicit import_database_scope(const cli_context& context) : prompt_(context.err) { db_use_prompt(&prompt_); }
-    ~import_database_scope()
-    {
-        db_close();
-        db_use_prompt(nullptr);
-    }
-    import_database_scope(const import_database_scope&) = delete;
-    import_database_scope& operator=(const import_database_scope&) = delete;
-
-private:
-    terminal_prompt prompt_;
-};
-
 bool read_sweep(const cli_context& context, const std::string& path, s_lcr_sweep& block)
 {
     int layout = 0;
@@ -185,13 +165,8 @@ int run_import(cli_context& context)
         return cli_usage_error(context, "SESSION_ID must be a whole number");
     }
 
-    const import_database_scope scope(context);
-    if (!db_file_exists(arguments.database)) {
-        std::fprintf(context.err, "Database file not found: %s\n", arguments.database.c_str());
-        return CLI_FAILED;
-    }
-    if (!db_open(arguments.database, DB_OPEN_EXISTING)) {
-        std::fprintf(context.err, "%s\n", db_not_a_database_message(arguments.database).c_str());
+    const database_scope scope(context);
+    if (!open_existing_database(context, arguments.database)) {
         return CLI_FAILED;
     }
 

@@ -20,49 +20,11 @@ set -u
 : "${CORVEXA2_E2E_TMP:?set CORVEXA2_E2E_TMP to a scratch folder}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 
-readonly MAIN_CLASS="ZVCorvexa2WClass"
-readonly MAIN_TITLE="Corvexa2 1_2"
+source "$(dirname "${BASH_SOURCE[0]}")/lib/window_program.sh"
+
 readonly MESSAGE_CAPTION="Corvexa2"
-readonly IDOK=1
-readonly START_SECONDS=60
-readonly STEP_SECONDS=20
-
-passed=0
-failed=0
-program_pid=""
 work="$CORVEXA2_E2E_TMP/work folder"
-log_file="$(mktemp /tmp/corvexa2-database-e2e.XXXXXX)"
 mkdir -p "$work"
-
-check() {  # check DESCRIPTION COMMAND...: runs the command, prints one line
-    local description=$1
-    shift
-    if "$@"; then
-        echo "ok: $description"
-        passed=$((passed + 1))
-    else
-        echo "FAILED: $description"
-        failed=$((failed + 1))
-    fi
-}
-
-wintool() {
-    "$WINE64" "$CORVEXA2_WINDOWS_BIN/wintool.exe" "$@" 2>>"$log_file" | tr -d '\r'
-    return "${PIPESTATUS[0]}"
-}
-
-finish() {
-    if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
-        kill "$program_pid" 2>/dev/null
-        wait "$program_pid" 2>/dev/null
-    fi
-    if [ "$failed" -ne 0 ]; then
-        echo "--- log ---"
-        cat "$log_file"
-    fi
-    rm -f "$log_file"
-}
-trap finish EXIT
 
 # The Windows form of a Unix path, as the program sees it (drive Z: is /).
 windows_path() {
@@ -70,44 +32,11 @@ windows_path() {
     printf 'Z:%s\n' "$path"
 }
 
-settings_file() {
-    local file
-    for file in "$WINEPREFIX"/drive_c/users/*/AppData/Local/Zelvorian/Corvexa/Corvexa.ini; do
-        if [ -f "$file" ]; then
-            echo "$file"
-            return 0
-        fi
-    done
-    return 1
-}
-
 # The stored "Init"/"DatabaseFile" value, CR removed.
 remembered_database() {
     local file
     file=$(settings_file) || return 1
     sed -n 's/^DatabaseFile=//p' "$file" | tr -d '\r'
-}
-
-start_program() {
-    (cd "$work" && exec "$WINE64" "$CORVEXA2_WINDOWS_BIN/Corvexa2.exe") </dev/null >>"$log_file" 2>&1 &
-    program_pid=$!
-}
-
-main_window_appears() {
-    wintool wait-window "$MAIN_CLASS" "$MAIN_TITLE" "$START_SECONDS" >/dev/null
-}
-
-closing_ends_the_program() {
-    wintool close "$MAIN_CLASS" || return 1
-    local deadline=$((SECONDS + STEP_SECONDS))
-    while kill -0 "$program_pid" 2>/dev/null; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.2
-    done
-    wait "$program_pid"
-    local code=$?
-    program_pid=""
-    [ "$code" -eq 0 ]
 }
 
 default_database_exists() {
@@ -162,7 +91,7 @@ missing_database_message_is_shown() {
     [ "$text" == "$expected" ]
 }
 
-start_program
+start_program "$work"
 check "first start: main window of class $MAIN_CLASS appears" main_window_appears
 if [ "$failed" -eq 0 ]; then
     check "no message on a first start" no_message_box
@@ -173,7 +102,7 @@ if [ "$failed" -eq 0 ]; then
 fi
 if [ "$failed" -eq 0 ]; then
     check "the remembered database is replaced by a deleted file" remember_a_deleted_database
-    start_program
+    start_program "$work"
     check "second start: \"Unable to load last database file\" with the path" missing_database_message_is_shown
     check "second start: main window appears" main_window_appears
     check "the message is shown once" no_message_box
@@ -183,5 +112,4 @@ if [ "$failed" -eq 0 ]; then
     check "closing ends the program with exit code 0" closing_ends_the_program
 fi
 
-echo "database_startup_e2e: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+window_program_summary database_startup_e2e

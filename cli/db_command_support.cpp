@@ -1,0 +1,33 @@
+#include "db_command_support.h"
+
+#include <cstdio>
+
+#include "cli_context.h"
+#include "db/db_connection.h"
+#include "db/db_error.h"
+#include "db/db_path.h"
+#include "db/db_reopen.h"
+
+database_scope::database_scope(const cli_context& context) : prompt_(context.err)
+{
+    db_use_prompt(&prompt_);
+}
+
+database_scope::~database_scope()
+{
+    db_close();
+    db_use_prompt(nullptr);
+}
+
+bool open_existing_database(const cli_context& context, const std::string& path)
+{
+    if (!db_file_exists(path)) {
+        std::fprintf(context.err, "Database file not found: %s\n", path.c_str());
+        return false;
+    }
+    if (!db_open(path, DB_OPEN_EXISTING)) {
+        std::fprintf(context.err, "%s\n", db_not_a_database_message(path).c_str());
+        return false;
+    }
+    return true;
+}

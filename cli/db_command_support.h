@@ -1,0 +1,27 @@
+// What every database command of the tool does around its work: the
+// database's own messages on standard error, an existing file opened (never
+// created) with a reason when it cannot be, and the file closed again.
+#pragma once
+
+#include <string>
+
+#include "terminal_prompt.h"
+
+struct cli_context;
+
+// The database's own messages on standard error, and the database closed
+// again, for the length of one command.
+class database_scope {
+public:
+    explicit database_scope(const cli_context& context);
+    ~database_scope();
+    database_scope(const database_scope&) = delete;
+    database_scope& operator=(const database_scope&) = delete;
+
+private:
+    terminal_prompt prompt_;
+};
+
+// Opens an existing test database; on standard error says why not ("Database
+// file not found: PATH", or that the file is not a test database).
+bool open_existing_database(const cli_context& context, const std::string& path);
