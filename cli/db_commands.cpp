@@ -136,6 +136,24 @@ int finish_write(int code)
     return finish(code);
 }
 
+// The commands on one test (FILE TEST_ID): the arguments checked, the file
+// opened and the test loaded (with its points when asked), then work on it.
+int run_on_test(cli_context& context, bool with_points, int (*work)(cli_context&, s_db_test&))
+{
+    int status = CLI_OK;
+    std::int64_t number = 0;
+    if (!expect_arguments(context, 2, "FILE TEST_ID", &status) ||
+        !row_number_argument(context, 1, "TEST_ID", &number, &status)) {
+        return status;
+    }
+    const database_scope scope(context);
+    s_db_test test;
+    if (!open_existing_database(context, context.args[0]) || !load_test(context, number, with_points, test)) {
+        return CLI_FAILED;
+    }
+    return work(context, test);
+}
+
 }  // namespace
 
 int run_db_sessions(cli_context& context)
@@ -170,26 +188,14 @@ int run_db_tests(cli_context& context)
 
 int run_db_points(cli_context& context)
 {
-    int status = CLI_OK;
-    std::int64_t number = 0;
-    if (!expect_arguments(context, 2, "FILE TEST_ID", &status) ||
-        !row_number_argument(context, 1, "TEST_ID", &number, &status)) {
-        return status;
-    }
-    const database_scope scope(context);
-    if (!open_existing_database(context, context.args[0])) {
-        return CLI_FAILED;
-    }
-    s_db_test test;
-    if (!load_test(context, number, true, test)) {
-        return CLI_FAILED;
-    }
-    for (int i = 0; i < test.count; ++i) {
-        const s_db_point& point = test.points[static_cast<std::size_t>(i)];
-        std::fprintf(context.out, "%s\t%s\t%s\n", number_text(point.frequency).c_str(),
-                     number_text(point.amplitude).c_str(), number_text(point.phase).c_str());
-    }
-    return CLI_OK;
+    return run_on_test(context, true, [](cli_context& c, s_db_test& test) {
+        for (int i = 0; i < test.count; ++i) {
+            const s_db_point& point = test.points[static_cast<std::size_t>(i)];
+            std::fprintf(c.out, "%s\t%s\t%s\n", number_text(point.frequency).c_str(),
+                         number_text(point.amplitude).c_str(), number_text(point.phase).c_str());
+        }
+        return CLI_OK;
+    });
 }
 
 int run_db_new_session(cli_context& context)
@@ -238,19 +244,6 @@ int run_db_delete_session(cli_context& context)
 
 int run_db_delete_test(cli_context& context)
 {
-    int status = CLI_OK;
-    std::int64_t number = 0;
-    if (!expect_arguments(context, 2, "FILE TEST_ID", &status) ||
-        !row_number_argument(context, 1, "TEST_ID", &number, &status)) {
-        return status;
-    }
-    const database_scope scope(context);
-    if (!open_existing_database(context, context.args[0])) {
-        return CLI_FAILED;
-    }
-    s_db_test test;
-    if (!load_test(context, number, false, test)) {
-        return CLI_FAILED;
-    }
-    return finish_write(db_delete_test(number));
+    return run_on_test(context, false,
+                       [](cli_context&, s_db_test& test) { return finish_write(db_delete_test(test.test_number)); });
 }
