@@ -79,7 +79,7 @@ trap cleanup EXIT
 say "checking the machine (scripts/setup.sh)"
 bash scripts/setup.sh || die "set-up failed"
 wine_env_export || die "Wine is not usable"
-build native hvxsim
+build native hvxsim corvexa2-cli
 build windows Corvexa2 corvexa2-cli
 program=$root/build/windows/bin/Corvexa2.exe
 [ -f "$program" ] || die "$program was not built"
@@ -135,12 +135,13 @@ fi
 cat <<EOF
 
   Corvexa2 is running under Wine (display $DISPLAY, prefix $demo_prefix).
-  To connect to the simulated instrument, choose Configure > Connection and pick
-    LAN  with IP address $address (port 10001), or
-    COM5 (USB or RS232; the simulator's pseudo-terminal).
-  The simulator's transcript: $logs/demo-sim-transcript.log
-  The command-line tool:
+  The simulated instrument answers on LAN $address (port 10001) and on COM5
+  (the simulator's pseudo-terminal). The Connection dialog is not in this
+  build yet; the command-line tool reaches the instrument meanwhile:
     WINEPREFIX=$demo_prefix $WINE64 build/windows/bin/corvexa2-cli.exe --lan $address identify
+    WINEPREFIX=$demo_prefix $WINE64 build/windows/bin/corvexa2-cli.exe --usb COM5 config read
+    build/native/bin/corvexa2-cli --lan $address config set 18 200
+  The simulator's transcript: $logs/demo-sim-transcript.log
 
 EOF
 if [ "$seconds" -gt 0 ]; then
