@@ -165,6 +165,11 @@ std::vector<std::string> sim_process::outputs() const
     return records("OUT");
 }
 
+std::vector<std::string> sim_process::inputs() const
+{
+    return records("IN");
+}
+
 std::vector<std::string> sim_process::notes() const
 {
     return records("NOTE");

@@ -44,6 +44,8 @@ public:
     std::vector<std::string> outputs() const;
     // The same for NOTE records (what the instrument made of a command).
     std::vector<std::string> notes() const;
+    // The same for IN records (the bytes of each receive, as they came).
+    std::vector<std::string> inputs() const;
 
     // Stops the simulator now (as the destructor would) and returns its
     // exit status: the exit code, or -1 when it had to be killed.
