@@ -136,9 +136,12 @@ void tell_write_failure(cli_context& context, const instrument_config& model, in
     const int command = config_transfer_command(id, record);
     const char* name = name_of(id, context.connection);
     std::string text;
+    const config_write_refusal why = config_check_writable(record);
     if (const std::optional<std::int32_t> code = config_last_write_error()) {
         text = config_write_error_text(*code);
-    } else if (config_check_writable(record) == config_write_refusal::no_value) {
+    } else if (why == config_write_refusal::binary_format) {
+        text = config_binary_format_text(name, command);
+    } else if (why == config_write_refusal::no_value) {
         text = std::string(name) + " (id:" + std::to_string(command) + ") has no value to send";
     } else if (record.min != CONFIG_NO_LIMIT && record.max != CONFIG_NO_LIMIT) {
         text = config_limits_text(name, command, record);

@@ -100,6 +100,8 @@ enum class config_write_refusal {
     none,
     out_of_limits,  // the stored value (text: its number) lies outside a set limit
     no_value,       // an undefined record still holding the "not set" marker, or an empty text
+    binary_format,  // the "Binary" number format: the instrument's replies would no longer be
+                    // text, and the program reads every reply as text
 };
 config_write_refusal config_check_writable(const s_config_param& record);
 
@@ -117,6 +119,9 @@ inline constexpr const char* CONFIG_TRANSFER_CAPTION = "Read Instrument Setup";
 std::string config_read_error_text(std::int32_t code, const char* name, bool too_many);
 // "An error occurred writing the config to the instrument \n(Id:%d [%s] ret:%d)"
 std::string config_bulk_write_error_text(std::int32_t code, const char* name);
+// "NAME (id:N) is not set to Binary: the program reads the instrument's
+// replies as text" (a write of the binary number format, refused).
+std::string config_binary_format_text(const char* name, int command_number);
 // "An error occurred writing the config to the Instrument \n(Id:%d ret:%d)"
 std::string config_write_error_text(std::int32_t code);
 // "NAME (id:N val:VALUE) can only be set between MIN and MAX" (no line end);

@@ -269,11 +269,14 @@ void config_write_all_named(instrument_config& model, s_connection* conn, bool o
         if (model.write_param(number, conn, true)) {
             continue;
         }
+        const config_write_refusal why = config_check_writable(own);
         if (const std::optional<std::int32_t> code = config_last_write_error()) {
             warn(config_write_error_text(*code));
-        } else if (config_check_writable(own) == config_write_refusal::out_of_limits && own.min != CONFIG_NO_LIMIT &&
+        } else if (why == config_write_refusal::out_of_limits && own.min != CONFIG_NO_LIMIT &&
                    own.max != CONFIG_NO_LIMIT) {
             comms_log_write((config_limits_text(name, number, own) + "\n").c_str());
+        } else if (why == config_write_refusal::binary_format) {
+            comms_log_write((config_binary_format_text(name, number) + "\n").c_str());
         }
     }
     resume(conn, open_link);

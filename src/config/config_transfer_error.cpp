@@ -86,3 +86,9 @@ std::string config_limits_text(const char* name, int command_number, const s_con
            ") can only be set between " + general_number_text(record.min, 2) + " and " +
            general_number_text(record.max, 2);
 }
+
+std::string config_binary_format_text(const char* name, int command_number)
+{
+    return std::string(name ? name : "") + " (id:" + std::to_string(command_number) +
+           ") is not set to Binary: the program reads the instrument's replies as text";
+}

@@ -14,6 +14,9 @@ namespace {
 
 // A text value kept from a reply: at most 18 characters.
 constexpr int READ_TEXT_SIZE = 19;
+// The option of the number format parameters (38 and 198) that turns the
+// instrument's replies into packed binary numbers.
+constexpr const char* BINARY_NUMBER_FORMAT = "Binary";
 
 thread_local std::optional<std::int32_t> last_write_error;
 
@@ -88,8 +91,12 @@ int config_transfer_command(int id, const s_config_param& record)
 config_write_refusal config_check_writable(const s_config_param& record)
 {
     if (record.kind == CONFIG_KIND_CHOICE) {
-        return outside(config_int_of(record.value), record.min, record.max) ? config_write_refusal::out_of_limits
-                                                                            : config_write_refusal::none;
+        const int value = config_int_of(record.value);
+        if (outside(value, record.min, record.max)) {
+            return config_write_refusal::out_of_limits;
+        }
+        return config_option_name(record, value) == BINARY_NUMBER_FORMAT ? config_write_refusal::binary_format
+                                                                         : config_write_refusal::none;
     }
     const std::string text = text_of(record);
     if (text.empty()) {

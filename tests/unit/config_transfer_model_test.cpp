@@ -30,8 +30,8 @@ const std::string NONE = "<no reply>";
 
 // A few parameters of each sort: a mode (1), choices (5; 30 translated by a
 // table; 25 translated by the mode), reals with both limits (12), none (20)
-// and a lower limit only (21), a plain integer (40) and one the name table
-// does not name (60). 50 is named but left undefined.
+// and a lower limit only (21), a plain integer (40) and ones the name table
+// does not name (60; 38 a number format). 50 is named but left undefined.
 class small_model : public instrument_config {
 public:
     explicit small_model(bool logs_to_debug = false) : logs_to_debug_(logs_to_debug)
@@ -45,6 +45,7 @@ public:
         define_choice_param(nullptr, 30, 0, 7, 0, {"A", "B", "C", "D", "E", "F"});
         define_choice_param(nullptr, 40, 2, 2000, 100, {});
         define_choice_param(nullptr, 60, 0, 1, 0, {"No", "Yes"});
+        define_choice_param(nullptr, 38, 0, 2, 0, {"Normal", "High", "Binary"});
     }
     bool write_param(int id, s_connection* conn, bool quiet) override
     {
@@ -356,6 +357,7 @@ TEST_F(ConfigTransferModel, WriteParamSendsNothingItCannotStand)
         {21, "-1", config_write_refusal::out_of_limits},
         {20, "", config_write_refusal::no_value},
         {50, nullptr, config_write_refusal::no_value},  // never the "not set" marker
+        {38, "2", config_write_refusal::binary_format},  // within its limits, but never sent
     };
     for (const refusal_case& c : cases) {
         SCOPED_TRACE(c.id);
