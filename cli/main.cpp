@@ -13,6 +13,7 @@
 #include "link/comms_log.h"
 #include "link/connection.h"
 #include "terminal_prompt.h"
+#include "terminal_text.h"
 
 namespace {
 
@@ -46,19 +47,25 @@ int cli_usage_error(const cli_context& context, const std::string& message)
 int main(int argc, char** argv)
 {
     std::vector<std::string> words(argv + 1, argv + argc);
+    terminal_use_program_code_page();
     cli_context context;
-    terminal_prompt prompt(stdout);
-    terminal_prompt error_prompt(stderr);
+    context.out = terminal_stream(stdout);
+    context.err = terminal_stream(stderr);
+    terminal_prompt prompt(context.out);
+    terminal_prompt error_prompt(context.err);
     context.prompt = &prompt;
     for (const std::string& word : words) {
         if (word == "--help" || word == "-h" || word == "help") {
-            print_usage(stdout);
+            print_usage(context.out);
             return CLI_OK;
         }
     }
 
-    connection_options options;
     std::string error;
+    if (!program_words(&words, &error)) {
+        return cli_usage_error(context, error);
+    }
+    connection_options options;
     if (!take_connection_options(&words, &options, &error)) {
         return cli_usage_error(context, error);
     }
@@ -83,6 +90,7 @@ int main(int argc, char** argv)
         }
     }
     const int status = command->run(context);
-    std::fflush(stdout);
+    std::fflush(context.out);
+    std::fflush(context.err);
     return status;
 }

@@ -17,7 +17,7 @@ std::optional<std::string> read_file(const std::string& path)
     if (!path_fits_system(path)) {
         return std::nullopt;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = open_program_file(path, "rb");
     if (file == nullptr) {
         return std::nullopt;
     }

@@ -1,5 +1,7 @@
 // The settings environment on POSIX systems: folders from the XDG-style
-// environment variables, the file system through the POSIX calls.
+// environment variables, the file system through the POSIX calls. Paths from
+// the system are UTF-8 and the program's are Windows-1252: both ways are
+// converted here.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,13 +12,14 @@
 
 #include "app/path_text.h"
 #include "app/settings_environment.h"
+#include "app/text_encoding.h"
 
 namespace {
 
 std::string environment_text(const char* name)
 {
     const char* value = std::getenv(name);
-    return value != nullptr ? std::string(value) : std::string();
+    return value != nullptr ? program_text_from_system(value) : std::string();
 }
 
 std::string home_folder()
@@ -55,18 +58,18 @@ public:
             }
             buffer.resize(buffer.size() * 2);
         }
-        return buffer.data();
+        return program_text_from_system(buffer.data());
     }
 
     void make_directory(const std::string& path) override
     {
-        ::mkdir(path.c_str(), 0777);
+        ::mkdir(system_path(path).c_str(), 0777);
     }
 
     bool file_exists(const std::string& path) override
     {
         struct stat info {};
-        return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+        return ::stat(system_path(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
     }
 
     s_utc_time utc_now() override { return system_utc_now(); }

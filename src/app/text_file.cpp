@@ -2,11 +2,13 @@
 
 #include <cstdio>
 
+#include "app/text_encoding.h"
+
 namespace {
 
 bool write_with_mode(const std::string& path, const std::string& text, const char* mode)
 {
-    std::FILE* file = std::fopen(path.c_str(), mode);
+    std::FILE* file = open_program_file(path, mode);
     if (!file) {
         return false;
     }
@@ -17,6 +19,11 @@ bool write_with_mode(const std::string& path, const std::string& text, const cha
 }
 
 }  // namespace
+
+std::FILE* open_program_file(const std::string& path, const char* mode)
+{
+    return std::fopen(system_path(path).c_str(), mode);
+}
 
 std::string to_crlf(const std::string& text)
 {

@@ -3,7 +3,13 @@
 // binary mode so no runtime translates anything twice.
 #pragma once
 
+#include <cstdio>
 #include <string>
+
+// Opens the file the program's (Windows-1252) path names, in the C mode
+// given: on Windows as the path stands (the system's code page), elsewhere by
+// its UTF-8 name.
+std::FILE* open_program_file(const std::string& path, const char* mode);
 
 // text with every "\n" turned into "\r\n" (an existing "\r\n" is kept as is).
 std::string to_crlf(const std::string& text);

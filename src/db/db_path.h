@@ -7,10 +7,7 @@
 
 #include <string>
 
-// text with every Windows-1252 byte written as UTF-8. The five bytes that
-// code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the C1
-// control characters of the same number, as the system's own conversion does.
-std::string cp1252_to_utf8(const std::string& text);
+#include "app/text_encoding.h"  // cp1252_to_utf8
 
 // True when something (a file or a folder) exists at the path.
 bool db_path_exists(const std::string& path);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/text_file.h"
 #include "fra/sweep_text_lines.h"
 
 namespace {
@@ -30,7 +31,7 @@ bool file_holds_tab(std::FILE* file)
 sweep_import_status import_sweep_file(const std::string& path, s_lcr_sweep& block, int& layout)
 {
     // Binary mode: line ends are removed by the line reader on every platform.
-    const std::unique_ptr<std::FILE, file_closer> file(std::fopen(path.c_str(), "rb"));
+    const std::unique_ptr<std::FILE, file_closer> file(open_program_file(path, "rb"));
     if (!file) {
         return sweep_import_status::cannot_open;
     }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/text_encoding.h"
 #include "app/text_file.h"
 #include "link/comms_log.h"
 
@@ -24,17 +25,17 @@ public:
     bool file_exists(const std::string& path) override
     {
         struct stat info{};
-        return ::stat(path.c_str(), &info) == 0;
+        return ::stat(system_path(path).c_str(), &info) == 0;
     }
 
-    bool make_directory(const std::string& path) override { return ::mkdir(path.c_str(), 0777) == 0; }
+    bool make_directory(const std::string& path) override { return ::mkdir(system_path(path).c_str(), 0777) == 0; }
 
     bool append_text(const std::string& path, const std::string& text) override
     {
         return append_text_file(path, text);
     }
 
-    bool remove_file(const std::string& path) override { return std::remove(path.c_str()) == 0; }
+    bool remove_file(const std::string& path) override { return std::remove(system_path(path).c_str()) == 0; }
 };
 
 }  // namespace

@@ -80,8 +80,9 @@ check "traffic of a whole read" "$expected_commands" "$(commands)"
 check "one reply per query" "$(($(wc -l <<<"$numbers") + 2))" "$(grep -ac ' OUT ' "$transcript")"
 check "at least the documented parameters" "yes" "$([ "$(wc -l <<<"$numbers")" -ge 90 ] && echo yes || echo no)"
 
-# The Windows tool reads the same configuration.
-check "Windows read matches" "$read_out" "$(run_windows config read)"
+# The Windows tool reads the same configuration: the same texts, in the
+# program's code page there and in UTF-8 natively.
+check "Windows read matches" "$read_out" "$(run_windows config read | iconv -f WINDOWS-1252 -t UTF-8)"
 
 # Out of limits: nothing is sent, the limits are shown.
 fresh_transcript

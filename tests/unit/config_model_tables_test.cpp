@@ -12,6 +12,7 @@
 #include "config/hvx_cfg_ck.h"
 #include "config/parameter_names.h"
 #include "config/parameter_names_listing.h"
+#include "db/db_path.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -216,10 +217,13 @@ std::string run_cli(const std::string& arguments, int* status)
 TEST(ConfigModelTables, ConfigDefaultsCommand)
 {
     int status = -1;
+    // The listing as the program holds it, in UTF-8 for the terminal.
     EXPECT_EQ(run_cli("config defaults 9", &status),
-              named_parameter_lines(hvx_cfg_ck(), parameter_names_for_type(9)));
+              cp1252_to_utf8(named_parameter_lines(hvx_cfg_ck(), parameter_names_for_type(9))));
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(run_cli("config defaults 7", &status).substr(0, 31), "1\tOperation Mode\tRMS voltmeter\n");
+    const std::string ak = run_cli("config defaults 7", &status);
+    EXPECT_EQ(ak.substr(0, 31), "1\tOperation Mode\tRMS voltmeter\n");
+    EXPECT_NE(ak.find("\n6\tPhase convention\t-180\xC2\xB0 to 180\xC2\xB0\n"), std::string::npos);
     EXPECT_EQ(status, 0);
     for (const char* arguments : {"config defaults 8", "config defaults 15", "config defaults", "config defaults 7 9",
                                   "config defaults 07"}) {

@@ -25,6 +25,7 @@ extern char** environ;
 
 #include "db/db_connection.h"
 #include "db/db_points.h"
+#include "db/db_read.h"
 #include "db/db_write.h"
 #include "support/temp_folder.h"
 
@@ -307,3 +308,37 @@ TEST_F(DatabaseCommands, RefusalsSayWhyAndCreateNothing)
 }
 
 }  // namespace
+
+#ifndef _WIN32
+// On Linux the tool's words and output are UTF-8 and the program's texts
+// Windows-1252: a name and a path with accented letters go in and come back
+// as typed, the file has its UTF-8 name, and the program holds the name in
+// its own code page.
+TEST_F(DatabaseCommands, AccentedWordsMeanWhatTheTerminalShows)
+{
+    const std::string folder = scratch.file("R\xC3\xA9sultats");  // "Résultats" as a terminal types it
+    fs::create_directory(fs::path(folder));
+    const std::string path = folder + "/caf\xC3\xA9.db";
+    const s_tool_run made = tool({"db", "new-session", path, "Caf\xC3\xA9 \xE2\x82\xAC"});
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_TRUE(fs::is_regular_file(fs::path(path)));
+
+    const s_tool_run sessions = tool({"db", "sessions", path});
+    EXPECT_EQ(sessions.status, 0) << sessions.err;
+    EXPECT_EQ(sessions.out.substr(0, 12), "1\tCaf\xC3\xA9 \xE2\x82\xAC\t");
+
+    bool created = false;
+    ASSERT_TRUE(db_open(scratch.file("R\xE9sultats/caf\xE9.db"), DB_OPEN_EXISTING, &created));
+    s_db_session session;
+    session.session_number = 1;
+    EXPECT_EQ(db_get_session(session, false), 0);
+    EXPECT_STREQ(session.name, "Caf\xE9 \x80");
+    db_close();
+
+    // A character the program's code page has no place for is refused.
+    const s_tool_run refused = tool({"db", "new-session", scratch.file("x.db"), "\xE6\x97\xA5"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("Windows-1252"), std::string::npos) << refused.err;
+    EXPECT_FALSE(fs::exists(fs::path(scratch.file("x.db"))));
+}
+#endif
