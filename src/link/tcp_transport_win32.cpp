@@ -27,16 +27,39 @@ bool set_non_blocking(SOCKET s)
 // How long a send waits for room in a full send buffer before it fails.
 constexpr int SEND_STALL_MS = 5000;
 
-bool wait_writable(SOCKET s, int timeout_ms)
+// What select says of one socket within timeout_ms: ready in the read or
+// write set asked for, in the exception set, or select itself failed.
+struct socket_state {
+    bool ready = false;
+    bool failed = false;
+    bool select_failed = false;
+};
+
+socket_state select_one(SOCKET s, bool for_writing, int timeout_ms)
 {
-    fd_set writable;
+    fd_set wanted;
     fd_set failed;
-    FD_ZERO(&writable);
+    FD_ZERO(&wanted);
     FD_ZERO(&failed);
-    FD_SET(s, &writable);
+    FD_SET(s, &wanted);
     FD_SET(s, &failed);
     timeval tv = timeval_from_ms(timeout_ms);
-    return select(0, nullptr, &writable, &failed, &tv) > 0 && FD_ISSET(s, &writable) && !FD_ISSET(s, &failed);
+    fd_set* readers = for_writing ? nullptr : &wanted;
+    fd_set* writers = for_writing ? &wanted : nullptr;
+    const int count = select(0, readers, writers, &failed, &tv);
+    socket_state state;
+    state.select_failed = count < 0;
+    if (count > 0) {
+        state.ready = FD_ISSET(s, &wanted) != 0;
+        state.failed = FD_ISSET(s, &failed) != 0;
+    }
+    return state;
+}
+
+bool wait_writable(SOCKET s, int timeout_ms)
+{
+    const socket_state state = select_one(s, true, timeout_ms);
+    return state.ready && !state.failed;
 }
 
 // Completes a non-blocking connect that reported WSAEWOULDBLOCK: within
@@ -140,15 +163,8 @@ public:
     static int readable(link_socket_t s)
     {
         if (s == LINK_INVALID_SOCKET) return 0;
-        fd_set readers;
-        fd_set failed;
-        FD_ZERO(&readers);
-        FD_ZERO(&failed);
-        FD_SET(static_cast<SOCKET>(s), &readers);
-        FD_SET(static_cast<SOCKET>(s), &failed);
-        timeval tv = timeval_from_ms(0);
-        if (select(0, &readers, nullptr, &failed, &tv) <= 0) return 0;
-        return FD_ISSET(static_cast<SOCKET>(s), &readers) || FD_ISSET(static_cast<SOCKET>(s), &failed) ? 1 : 0;
+        const socket_state state = select_one(static_cast<SOCKET>(s), false, 0);
+        return state.ready || state.failed ? 1 : 0;
     }
 
     int receive(link_socket_t s, unsigned char* buffer, int max) override
@@ -168,17 +184,9 @@ public:
     {
         if (ms <= 0) return readable(s);
         if (s != LINK_INVALID_SOCKET && !finished(s)) {
-            const SOCKET sock = static_cast<SOCKET>(s);
-            fd_set readable_set;
-            fd_set failed;
-            FD_ZERO(&readable_set);
-            FD_ZERO(&failed);
-            FD_SET(sock, &readable_set);
-            FD_SET(sock, &failed);
-            timeval tv = timeval_from_ms(ms);
-            const int ready = select(0, &readable_set, nullptr, &failed, &tv);
-            if (ready == 0) return 0;
-            if (ready > 0 && FD_ISSET(sock, &readable_set) && !FD_ISSET(sock, &failed)) {
+            const socket_state state = select_one(static_cast<SOCKET>(s), false, ms);
+            if (!state.select_failed && !state.ready && !state.failed) return 0;
+            if (state.ready && !state.failed) {
                 // Bytes waiting end the wait at once. A closed peer also reads
                 // as ready: the receive that follows finds it closed and marks
                 // it, and from then on it waits out the time like a failure.
