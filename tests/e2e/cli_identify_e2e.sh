@@ -12,22 +12,9 @@ tmp=$CORVEXA2_E2E_TMP
 native=$CORVEXA2_NATIVE_BIN/corvexa2-cli
 windows=$CORVEXA2_WINDOWS_BIN/corvexa2-cli.exe
 transcript=$tmp/transcript.log
-failures=0
-
-check() {  # check NAME EXPECTED ACTUAL
-    if [ "$2" == "$3" ]; then
-        echo "ok   $1"
-    else
-        echo "FAIL $1"
-        echo "     expected: $(printf '%q' "$2")"
-        echo "     actual:   $(printf '%q' "$3")"
-        failures=$((failures + 1))
-    fi
-}
-
-# Runs the tool; prints its standard output (CR removed) and then "rc=N".
-run_native() { "$native" "$@" 2>"$tmp/err.txt"; echo "rc=$?"; }
-run_windows() { "$WINE64" "$windows" "$@" 2>"$tmp/err.txt" | tr -d '\r'; echo "rc=${PIPESTATUS[0]}"; }
+source "$CORVEXA2_SOURCE_DIR/tests/e2e/lib/tool_checks.sh"
+run_native() { run_tool_native "$@"; }
+run_windows() { run_tool_windows "$@"; }
 
 sim_start "$tmp/sim" --address "$addr" --serial-link "$WINEPREFIX/dosdevices/com6" \
     --raw-reply 'vals?=1.23450E+03,2.00000E+00' --transcript "$transcript" || exit 1
@@ -41,10 +28,10 @@ check "Windows identify over TCP" "$identified" "$(run_windows --lan "$addr" ide
 check "Windows identify over COM6" "$identified" "$(run_windows --usb COM6 identify)"
 
 # One query, and exactly its traffic at the simulator.
-: >"$transcript"
+fresh_transcript
 check "query prints the reply" $'ZELVORIAN,HVXA1735,10234,2.17\nrc=0' "$(run_native --lan "$addr" query '*IDN?')"
-check "query traffic" $'IN "\\x14\\0"\nIN "*IDN?\\n\\0"\nCMD "*IDN?"\nOUT "ZELVORIAN,HVXA1735,10234,2.17\\r\\n"' \
-    "$(grep -E ' (IN|CMD|OUT) ' "$transcript" | cut -d' ' -f3-)"
+check "query traffic" $'RESET\nCMD "*IDN?"\nOUT "ZELVORIAN,HVXA1735,10234,2.17\\r\\n"' "$(traffic)"
+check "query bytes, each command with its NUL" '\x14\0*IDN?\n\0' "$(received)"
 
 check "values, strict" $'1234.5\n2\nrc=0' "$(run_windows --lan "$addr" values 'vals?' --strict)"
 

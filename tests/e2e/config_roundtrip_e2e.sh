@@ -12,34 +12,10 @@ tmp=$CORVEXA2_E2E_TMP
 native=$CORVEXA2_NATIVE_BIN/corvexa2-cli
 windows=$CORVEXA2_WINDOWS_BIN/corvexa2-cli.exe
 transcript=$tmp/transcript.log
-failures=0
+source "$CORVEXA2_SOURCE_DIR/tests/e2e/lib/tool_checks.sh"
+run_native() { run_tool_native --lan "$addr" "$@"; }
+run_windows() { run_tool_windows --lan "$addr" "$@"; }
 
-check() {  # check NAME EXPECTED ACTUAL
-    if [ "$2" == "$3" ]; then
-        echo "ok   $1"
-    else
-        echo "FAIL $1"
-        echo "     expected: $(printf '%q' "$2")"
-        echo "     actual:   $(printf '%q' "$3")"
-        failures=$((failures + 1))
-    fi
-}
-
-# Runs the tool; prints its standard output (CR removed) and then "rc=N".
-run_native() { "$native" --lan "$addr" "$@" 2>"$tmp/err.txt"; echo "rc=$?"; }
-run_windows() { "$WINE64" "$windows" --lan "$addr" "$@" 2>"$tmp/err.txt" | tr -d '\r'; echo "rc=${PIPESTATUS[0]}"; }
-
-# Waits (at most 10 s) until the simulator has seen every connection close,
-# so that the transcript holds all of the tool's traffic.
-settled() { [ "$(grep -ac ' CONNECT ' "$transcript")" -eq "$(grep -ac ' CLOSE$' "$transcript")" ]; }
-wait_settled() { for _ in $(seq 100); do settled && return 0; sleep 0.1; done; return 1; }
-# Empties the transcript once the traffic so far is in.
-fresh_transcript() { wait_settled; : >"$transcript"; }
-# The traffic since the transcript was last emptied: reset bytes, commands
-# and replies, one per line (the simulator's notes and connections left out).
-traffic() { wait_settled; grep -aE ' (RESET|CMD|OUT)( |$)' "$transcript" | cut -d' ' -f3-; }
-# The same, commands only.
-commands() { wait_settled; grep -aE ' CMD ' "$transcript" | cut -d' ' -f4-; }
 # The lines of a listing whose first field is number.
 line_of() { LC_ALL=C grep -a "^$1"$'\t' <<<"$2"; }
 
