@@ -50,8 +50,8 @@ void main_window_created(HWND window)
     load_logo_bitmap(window);
     hook_set_tool_button_icons(window);
     hook_create_configuration_objects();
-    // Configuration transfers tell their errors in boxes over the main window.
-    static message_box_prompt transfer_messages(window);
+    // Configuration transfers tell their errors in boxes owned by no window.
+    static message_box_prompt transfer_messages(nullptr);
     config_transfer_use_prompt(&transfer_messages);
     hook_post_startup_commands(window);
     // The database's own errors appear in message boxes owned by no window;

@@ -172,7 +172,9 @@ bool instrument_config::write_param_with(int id, s_connection* conn, bool quiet,
             log_text = config_option_name(own, value);
         }
         own.changed = false;
-        config_log_transfer_value(log_text, log_to_comms);
+        if (log_to_comms) {
+            config_log_transfer_value(log_text, true);
+        }
         return true;
     } catch (const config_transfer_error& error) {
         last_write_error = error.code();

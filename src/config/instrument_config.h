@@ -150,8 +150,9 @@ public:
     s_translation_context translation_context(const s_connection* conn) const;
 
 protected:
-    // The base transfers with this model's translation; the models' own
-    // read_param/write_param log to the debug output instead of the comms log.
+    // The base transfers with this model's translation. The base versions log
+    // the value to the comms log; the models' own read_param logs it to the
+    // debug output instead, and their write_param logs nothing.
     bool write_param_with(int id, s_connection* conn, bool quiet, bool log_to_comms);
     void read_param_with(int id, s_connection* conn, bool quiet, s_config_param* target, bool log_to_comms);
 

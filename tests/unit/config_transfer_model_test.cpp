@@ -341,6 +341,16 @@ TEST_F(ConfigTransferModel, WriteParamSendsTheInstrumentsValueAndClearsChanged)
         EXPECT_FALSE(config_last_write_error());
         EXPECT_EQ(log_entries().back(), c.logged);
     }
+
+    // The family models' write_param logs the value nowhere.
+    small_model family(true);
+    open();
+    debug_lines.clear();
+    const std::size_t entries = log_entries().size();
+    family.set_value_text(5, "1");
+    EXPECT_TRUE(family.write_param(5, conn.get(), true));
+    EXPECT_TRUE(debug_lines.empty());
+    EXPECT_EQ(log_entries().size(), entries);
 }
 
 TEST_F(ConfigTransferModel, WriteParamSendsNothingItCannotStand)
