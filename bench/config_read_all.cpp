@@ -10,16 +10,6 @@
 //   hvxsim --address 127.0.0.1 --instrument hvxa
 //   hvxsim --address 127.0.0.2 --instrument hvxc
 // usage: bench_config_read_all ADDRESS_A ADDRESS_C [ROUNDS]
-#ifdef _WIN32
-#include <winsock2.h>
-#include <ws2tcpip.h>
-#else
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-#endif
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -29,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "app/debug_output.h"
 #include "app/user_prompt.h"
 #include "config/hvx_cfg_ak.h"
@@ -40,12 +31,7 @@
 
 namespace {
 
-using seconds = std::chrono::duration<double>;
-
-double now_seconds()
-{
-    return std::chrono::duration_cast<seconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+using namespace bench;
 
 // The platform clock, adding up the time spent in the link's sleeps.
 class counting_clock final : public link_clock {
@@ -60,27 +46,11 @@ public:
     double slept = 0;
 };
 
-#ifdef _WIN32
-using raw_socket = SOCKET;
-void close_raw(raw_socket s) { closesocket(s); }
-#else
-using raw_socket = int;
-void close_raw(raw_socket s) { ::close(s); }
-#endif
-
 // The reference: one blocking socket, each query sent with its NUL and its
 // reply read up to the line feed.
 double plain_round_trips(const char* address, const std::vector<int>& numbers)
 {
-    raw_socket s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(LINK_TCP_PORT);
-    to.sin_addr.s_addr = inet_addr(address);
-    if (::connect(s, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
-        std::fprintf(stderr, "cannot connect to %s\n", address);
-        std::exit(1);
-    }
+    const raw_socket s = connect_raw(address, LINK_TCP_PORT);
     char buffer[4096];
     const double start = now_seconds();
     for (int n : numbers) {
@@ -118,12 +88,6 @@ read_all_time timed_read_all(instrument_config& model, s_connection* conn, count
 }
 
 void discard_trace(const char*) {}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 void bench_family(const char* label, const char* address, int rounds, counting_clock& clock)
 {

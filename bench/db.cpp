@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "db/db_connection.h"
 #include "db/db_points.h"
 #include "db/db_read.h"
@@ -23,23 +24,13 @@
 
 namespace {
 
+using bench::median;
+using bench::now_seconds;
+
 namespace fs = std::filesystem;
 
-constexpr int POINTS = 2000;
-constexpr int TESTS = 1000;
-
-using seconds = std::chrono::duration<double>;
-
-double now_seconds()
-{
-    return std::chrono::duration_cast<seconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+constexpr int POINT_COUNT = 2000;
+constexpr int TEST_COUNT = 1000;
 
 [[noreturn]] void fail(const char* what, int code)
 {
@@ -75,7 +66,7 @@ double plain_batch(sqlite3* connection)
     const sqlite3_int64 test = sqlite3_last_insert_rowid(connection);
     sqlite3_stmt* insert = nullptr;
     sqlite3_prepare_v2(connection, "INSERT INTO Data VALUES (?, ?, ?, 1, 0, NULL, ?)", -1, &insert, nullptr);
-    for (int i = 0; i < POINTS; ++i) {
+    for (int i = 0; i < POINT_COUNT; ++i) {
         const s_db_point point = point_at(i);
         sqlite3_bind_int64(insert, 1, test);
         sqlite3_bind_double(insert, 2, point.frequency);
@@ -133,7 +124,7 @@ int main(int argc, char** argv)
     std::vector<double> save_times, plain_times, load_times;
     std::int64_t saved = 0;
     for (int round = 0; round < rounds; ++round) {
-        s_db_test test = sweep_test(session.session_number, POINTS);
+        s_db_test test = sweep_test(session.session_number, POINT_COUNT);
         const double start = now_seconds();
         if (const int code = db_save_new_test(test); code != 0) {
             fail("saving the test", code);
@@ -148,7 +139,7 @@ int main(int argc, char** argv)
             fail("loading the test", code);
         }
         load_times.push_back(now_seconds() - load_start);
-        if (loaded.count != POINTS) {
+        if (loaded.count != POINT_COUNT) {
             fail("loading every point", loaded.count);
         }
     }
@@ -156,7 +147,7 @@ int main(int argc, char** argv)
 
     // The session's tests made up to 1,000, then listed.
     db_begin();
-    for (int i = rounds; i < TESTS; ++i) {
+    for (int i = rounds; i < TEST_COUNT; ++i) {
         s_db_test test = sweep_test(session.session_number, 0);
         if (const int code = db_save_test(test, false); code != 0) {
             fail("adding tests", code);
@@ -173,7 +164,7 @@ int main(int argc, char** argv)
             fail("listing the tests", code);
         }
         list_times.push_back(now_seconds() - start);
-        if (rows.count != TESTS) {
+        if (rows.count != TEST_COUNT) {
             fail("listing every test", rows.count);
         }
     }
@@ -183,11 +174,11 @@ int main(int argc, char** argv)
 
     const double save = median(save_times);
     const double reference = median(plain_times);
-    std::printf("db: %d-point test and %d tests, median of %d rounds\n", POINTS, TESTS, rounds);
+    std::printf("db: %d-point test and %d tests, median of %d rounds\n", POINT_COUNT, TEST_COUNT, rounds);
     std::printf("  plain sqlite3 batch, one transaction : %8.2f ms\n", reference * 1000.0);
     std::printf("  db_save_new_test, one transaction   : %8.2f ms\n", save * 1000.0);
     std::printf("  ratio                               : %8.2f\n", save / reference);
-    std::printf("  db_load_test with %d points       : %8.2f ms\n", POINTS, median(load_times) * 1000.0);
-    std::printf("  db_list_tests of %d tests         : %8.2f ms\n", TESTS, median(list_times) * 1000.0);
+    std::printf("  db_load_test with %d points       : %8.2f ms\n", POINT_COUNT, median(load_times) * 1000.0);
+    std::printf("  db_list_tests of %d tests         : %8.2f ms\n", TEST_COUNT, median(list_times) * 1000.0);
     return 0;
 }

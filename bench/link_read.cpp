@@ -5,16 +5,6 @@
 // Needs a simulator that answers "burst?" with the lines, for example
 //   hvxsim --address 127.0.0.1 --burst 'burst?=2000x70'
 // usage: bench_link_read [ADDRESS] [ROUNDS]
-#ifdef _WIN32
-#include <winsock2.h>
-#include <ws2tcpip.h>
-#else
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-#endif
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -23,40 +13,20 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "link/connection.h"
 
 namespace {
 
+using namespace bench;
+
 constexpr int LINES = 2000;
 constexpr const char* COMMAND = "burst?\n";
-
-using seconds = std::chrono::duration<double>;
-
-double now_seconds()
-{
-    return std::chrono::duration_cast<seconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-#ifdef _WIN32
-using raw_socket = SOCKET;
-void close_raw(raw_socket s) { closesocket(s); }
-#else
-using raw_socket = int;
-void close_raw(raw_socket s) { ::close(s); }
-#endif
 
 // The reference: one blocking socket, large receives, count line feeds.
 double plain_socket_read(const char* address)
 {
-    raw_socket s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(LINK_TCP_PORT);
-    to.sin_addr.s_addr = inet_addr(address);
-    if (::connect(s, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
-        std::fprintf(stderr, "cannot connect to %s\n", address);
-        std::exit(1);
-    }
+    const raw_socket s = connect_raw(address, LINK_TCP_PORT);
     const double start = now_seconds();
     ::send(s, COMMAND, static_cast<int>(std::strlen(COMMAND) + 1), 0);
     int lines = 0;
@@ -95,12 +65,6 @@ double link_read(const char* address)
     const double elapsed = now_seconds() - start;
     link_close(&conn);
     return elapsed;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 }  // namespace

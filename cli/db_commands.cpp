@@ -136,6 +136,23 @@ int finish_write(int code)
     return finish(code);
 }
 
+// The commands on one session (FILE SESSION_ID): the arguments checked, the
+// file opened and the session found, then work on it.
+int run_on_session(cli_context& context, int (*work)(cli_context&, std::int64_t))
+{
+    int status = CLI_OK;
+    std::int64_t session = 0;
+    if (!expect_arguments(context, 2, "FILE SESSION_ID", &status) ||
+        !row_number_argument(context, 1, "SESSION_ID", &session, &status)) {
+        return status;
+    }
+    const database_scope scope(context);
+    if (!open_existing_database(context, context.args[0]) || !session_exists(context, session)) {
+        return CLI_FAILED;
+    }
+    return work(context, session);
+}
+
 // The commands on one test (FILE TEST_ID): the arguments checked, the file
 // opened and the test loaded (with its points when asked), then work on it.
 int run_on_test(cli_context& context, bool with_points, int (*work)(cli_context&, s_db_test&))
@@ -172,18 +189,10 @@ int run_db_sessions(cli_context& context)
 
 int run_db_tests(cli_context& context)
 {
-    int status = CLI_OK;
-    std::int64_t session = 0;
-    if (!expect_arguments(context, 2, "FILE SESSION_ID", &status) ||
-        !row_number_argument(context, 1, "SESSION_ID", &session, &status)) {
-        return status;
-    }
-    const database_scope scope(context);
-    if (!open_existing_database(context, context.args[0]) || !session_exists(context, session)) {
-        return CLI_FAILED;
-    }
-    printed_rows rows(context.out);
-    return finish(db_list_tests(&rows, session, DB_TEST_NUMBER, true));
+    return run_on_session(context, [](cli_context& c, std::int64_t session) {
+        printed_rows rows(c.out);
+        return finish(db_list_tests(&rows, session, DB_TEST_NUMBER, true));
+    });
 }
 
 int run_db_points(cli_context& context)
@@ -229,17 +238,9 @@ int run_db_new_session(cli_context& context)
 
 int run_db_delete_session(cli_context& context)
 {
-    int status = CLI_OK;
-    std::int64_t session = 0;
-    if (!expect_arguments(context, 2, "FILE SESSION_ID", &status) ||
-        !row_number_argument(context, 1, "SESSION_ID", &session, &status)) {
-        return status;
-    }
-    const database_scope scope(context);
-    if (!open_existing_database(context, context.args[0]) || !session_exists(context, session)) {
-        return CLI_FAILED;
-    }
-    return finish_write(db_delete_session_and_tests(session));
+    return run_on_session(context, [](cli_context&, std::int64_t session) {
+        return finish_write(db_delete_session_and_tests(session));
+    });
 }
 
 int run_db_delete_test(cli_context& context)
