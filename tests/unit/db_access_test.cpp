@@ -21,30 +21,15 @@
 #include "db/db_read.h"
 #include "db/db_write.h"
 #include "support/recording_prompt.h"
+#include "support/sqlite_file.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-// Every row of a query on the file, columns joined by '|'; NULL reads "".
+// Every row of a query on the file the program's path names.
 std::vector<std::string> file_rows(const std::string& path, const std::string& sql)
 {
-    std::vector<std::string> rows;
-    sqlite3* connection = nullptr;
-    if (sqlite3_open_v2(cp1252_to_utf8(path).c_str(), &connection, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_exec(
-            connection, sql.c_str(),
-            [](void* out, int columns, char** texts, char**) {
-                std::string row;
-                for (int i = 0; i < columns; ++i) {
-                    row += (i ? "|" : "") + std::string(texts[i] ? texts[i] : "");
-                }
-                static_cast<std::vector<std::string>*>(out)->push_back(row);
-                return 0;
-            },
-            &rows, nullptr);
-    }
-    sqlite3_close(connection);
-    return rows;
+    return sqlite_file_rows(cp1252_to_utf8(path), sql);
 }
 
 std::string file_value(const std::string& path, const std::string& sql)

@@ -21,12 +21,11 @@
 extern char** environ;
 #endif
 
-#include <sqlite3.h>
-
 #include "db/db_connection.h"
 #include "db/db_points.h"
 #include "db/db_read.h"
 #include "db/db_write.h"
+#include "support/sqlite_file.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -139,19 +138,8 @@ int run_process(const std::vector<std::string>& words, const std::string& out_pa
 // The rows of a table, counted through a connection of the test's own.
 int row_count(const std::string& path, const char* table)
 {
-    int count = -1;
-    sqlite3* connection = nullptr;
-    if (sqlite3_open_v2(path.c_str(), &connection, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_exec(
-            connection, (std::string("SELECT count(*) FROM ") + table).c_str(),
-            [](void* out, int, char** texts, char**) {
-                *static_cast<int*>(out) = std::atoi(texts[0]);
-                return 0;
-            },
-            &count, nullptr);
-    }
-    sqlite3_close(connection);
-    return count;
+    const std::vector<std::string> rows = sqlite_file_rows(path, std::string("SELECT count(*) FROM ") + table);
+    return rows.empty() ? -1 : std::atoi(rows.front().c_str());
 }
 
 class DatabaseCommands : public ::testing::Test {

@@ -16,33 +16,12 @@
 #include "db/db_read.h"
 #include "db/db_write.h"
 #include "support/recording_prompt.h"
+#include "support/sqlite_file.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Every row of a query on the file, columns joined by '|'; NULL reads "".
-std::vector<std::string> file_rows(const std::string& utf8_path, const std::string& sql)
-{
-    std::vector<std::string> rows;
-    sqlite3* connection = nullptr;
-    if (sqlite3_open_v2(utf8_path.c_str(), &connection, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_exec(
-            connection, sql.c_str(),
-            [](void* out, int columns, char** texts, char**) {
-                std::string row;
-                for (int i = 0; i < columns; ++i) {
-                    row += (i ? "|" : "") + std::string(texts[i] ? texts[i] : "");
-                }
-                static_cast<std::vector<std::string>*>(out)->push_back(row);
-                return 0;
-            },
-            &rows, nullptr);
-    }
-    sqlite3_close(connection);
-    return rows;
-}
 
 void run_sql(const std::string& path, const std::string& sql)
 {
@@ -96,7 +75,7 @@ TEST_F(DatabaseFiles, ANewFileHoldsExactlyTheThreeTablesAndFiveIndexes)
         "index|Data_ID|Data|CREATE INDEX Data_ID ON Data (TestNo)",
         "index|Data_Info_ID|Data|CREATE INDEX Data_Info_ID ON Data (TestNo)",
     };
-    EXPECT_EQ(file_rows(path, "SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY rowid"), expected);
+    EXPECT_EQ(sqlite_file_rows(path, "SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY rowid"), expected);
     EXPECT_TRUE(prompt.messages.empty());
 }
 
