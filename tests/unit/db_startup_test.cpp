@@ -21,29 +21,13 @@
 #include "db/db_reopen.h"
 #include "db/db_write.h"
 #include "support/recording_prompt.h"
+#include "support/folder_settings_environment.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class fake_environment final : public settings_environment {
-public:
-    std::string app_data;
-    std::string working;
-
-    std::string local_app_data_folder() override { return app_data; }
-    std::string documents_folder() override { return {}; }
-    std::string temporary_folder() override { return {}; }
-    std::string current_directory() override { return working; }
-    void make_directory(const std::string& path) override
-    {
-        std::error_code ignored;
-        fs::create_directory(path, ignored);
-    }
-    bool file_exists(const std::string& path) override { return fs::is_regular_file(path); }
-    s_utc_time utc_now() override { return {2019, 11, 3, 9, 5, 7}; }
-};
 
 std::string read_bytes(const std::string& path)
 {
@@ -94,7 +78,7 @@ protected:
     temp_folder app_data;
     temp_folder working;
     temp_folder elsewhere;
-    fake_environment environment;
+    folder_settings_environment environment;
     profile_store& store = portable_profile_store();
     recording_prompt prompt;           // the start-up's own messages
     recording_prompt database_errors;  // the database's errors

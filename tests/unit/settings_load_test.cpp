@@ -14,34 +14,13 @@
 #include "app/settings.h"
 #include "app/settings_environment.h"
 #include "link/connection.h"
+#include "support/folder_settings_environment.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Real folders under a temporary folder; the shell folder, the working
-// directory and the clock are whatever the test says.
-class fake_environment final : public settings_environment {
-public:
-    std::string app_data;
-    std::string working;
-    s_utc_time now{2019, 11, 3, 9, 5, 7};
-    std::vector<std::string> made;
-
-    std::string local_app_data_folder() override { return app_data; }
-    std::string documents_folder() override { return {}; }
-    std::string temporary_folder() override { return {}; }
-    std::string current_directory() override { return working; }
-    void make_directory(const std::string& path) override
-    {
-        made.push_back(path);
-        std::error_code ignored;
-        fs::create_directory(path, ignored);
-    }
-    bool file_exists(const std::string& path) override { return fs::is_regular_file(path); }
-    s_utc_time utc_now() override { return now; }
-};
 
 void write_bytes(const std::string& path, const std::string& bytes)
 {
@@ -95,7 +74,7 @@ protected:
 
     temp_folder app_data;
     temp_folder working;
-    fake_environment environment;
+    folder_settings_environment environment;
     profile_store& store = portable_profile_store();
 };
 
