@@ -7,12 +7,16 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Debian packages: compilers and build tools, Wine with an X server for the
-# Windows build, window lists and screenshots (xwininfo, xwd, convert), network namespaces (ip), the
-# SQLite shell that tests use to inspect database files, and GoogleTest.
+# Windows build, Wine's own fonts (Marlett draws the caption buttons; wine64
+# only recommends them, and a machine that skips recommendations draws
+# "0 1 r" instead), window lists and screenshots (xwininfo, xwd, convert),
+# network namespaces (ip), the SQLite shell that tests use to inspect
+# database files, GoogleTest, and setpriv (util-linux), which ties a Wine
+# test to its launcher.
 packages=(
     g++ gcc make cmake googletest libsqlite3-dev sqlite3
-    g++-mingw-w64-x86-64-posix wine64
-    xvfb x11-utils x11-apps imagemagick iproute2 procps
+    g++-mingw-w64-x86-64-posix wine64 fonts-wine
+    xvfb x11-utils x11-apps imagemagick iproute2 procps util-linux
 )
 
 missing=()
