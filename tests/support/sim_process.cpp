@@ -1,5 +1,6 @@
 #include "support/sim_process.h"
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -22,6 +23,8 @@
 #include <unistd.h>
 extern char** environ;
 #endif
+
+#include "support/loopback_address.h"
 
 namespace {
 
@@ -92,14 +95,27 @@ std::string windows_path(std::string path)
 
 }  // namespace
 
-sim_process::sim_process(std::vector<std::string> extra_args, std::string address)
+sim_process::sim_process(std::vector<std::string> extra_args, std::string address, address_choice choice)
     : address_(std::move(address)),
       transcript_path_(folder_.file("transcript.txt")),
       stderr_path_(folder_.file("stderr.txt"))
 {
-    std::vector<std::string> args = {"--address", address_, "--transcript", transcript_path_};
-    args.insert(args.end(), extra_args.begin(), extra_args.end());
-    wait_for_ready_line(args);
+    const int tries = choice == address_choice::next_free ? loopback_tries : 1;
+    for (int tried = 1;; ++tried) {
+        std::vector<std::string> args = {"--address", address_, "--transcript", transcript_path_};
+        args.insert(args.end(), extra_args.begin(), extra_args.end());
+        try {
+            wait_for_ready_line(args);
+            break;
+        } catch (const std::runtime_error&) {
+            const std::string next = next_loopback_address(address_);
+            if (tried >= tries || next.empty() || !address_was_in_use())
+                throw;
+            address_ = next;
+        }
+        // The next start's transcript begins empty.
+        std::remove(transcript_path_.c_str());
+    }
     try {
         parse_ready_line(ready_line_, port_, serial_device_);
     } catch (...) {
@@ -116,6 +132,18 @@ sim_process::~sim_process()
 std::string sim_process::error_output() const
 {
     return read_file(stderr_path_);
+}
+
+bool sim_process::address_was_in_use() const
+{
+    // "cannot listen on ADDRESS:PORT: <why>"; the Windows simulator gives
+    // Winsock's text with its code (WSAEADDRINUSE is 10048).
+    const std::string error = error_output();
+    const auto at = error.find("cannot listen on " + address_ + ":");
+    if (at == std::string::npos)
+        return false;
+    const std::string why = error.substr(at);
+    return why.find("Address already in use") != std::string::npos || why.find("(10048)") != std::string::npos;
 }
 
 std::string sim_process::transcript() const
@@ -363,6 +391,11 @@ void close_native(native_socket s)
 }
 
 // 1 readable, 0 not within ms.
+bool last_error_is_address_in_use()
+{
+    return WSAGetLastError() == WSAEADDRINUSE;
+}
+
 int wait_readable(native_socket s, int ms)
 {
     fd_set set;
@@ -382,6 +415,11 @@ void close_native(native_socket s)
     ::close(s);
 }
 
+bool last_error_is_address_in_use()
+{
+    return errno == EADDRINUSE;
+}
+
 int wait_readable(native_socket s, int ms)
 {
     pollfd p{s, POLLIN, 0};
@@ -392,6 +430,28 @@ int wait_readable(native_socket s, int ms)
 native_socket native(std::intptr_t s)
 {
     return static_cast<native_socket>(s);
+}
+
+sockaddr_in ipv4_endpoint(const std::string& address, int port)
+{
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<unsigned short>(port));
+    if (inet_pton(AF_INET, address.c_str(), &a.sin_addr) != 1)
+        throw std::runtime_error("not an IPv4 address: " + address);
+    return a;
+}
+
+// Simulators started later must not inherit the socket and keep it open.
+native_socket new_tcp_socket()
+{
+#ifdef _WIN32
+    const native_socket s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    SetHandleInformation(reinterpret_cast<HANDLE>(s), HANDLE_FLAG_INHERIT, 0);
+    return s;
+#else
+    return ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP);
+#endif
 }
 
 int remaining_ms(std::chrono::steady_clock::time_point give_up)
@@ -405,16 +465,8 @@ int remaining_ms(std::chrono::steady_clock::time_point give_up)
 sim_client::sim_client(const std::string& address, int port)
 {
     start_sockets_once();
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<unsigned short>(port));
-    if (inet_pton(AF_INET, address.c_str(), &a.sin_addr) != 1)
-        throw std::runtime_error("not an IPv4 address: " + address);
-    const native_socket s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-#ifdef _WIN32
-    // Simulators started later must not inherit the connection and keep it open.
-    SetHandleInformation(reinterpret_cast<HANDLE>(s), HANDLE_FLAG_INHERIT, 0);
-#endif
+    const sockaddr_in a = ipv4_endpoint(address, port);
+    const native_socket s = new_tcp_socket();
     if (::connect(s, reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0) {
         close_native(s);
         throw std::runtime_error("cannot connect to " + address + ":" + std::to_string(port));
@@ -505,4 +557,30 @@ void sim_client::shutdown_send()
 #else
     ::shutdown(native(socket_), SHUT_WR);
 #endif
+}
+
+// ---- refused_endpoint -------------------------------------------------------
+
+refused_endpoint::refused_endpoint(std::string first_address, int port) : address_(std::move(first_address)), port_(port)
+{
+    start_sockets_once();
+    for (int tried = 1;; ++tried) {
+        const sockaddr_in a = ipv4_endpoint(address_, port_);
+        const native_socket s = new_tcp_socket();
+        if (::bind(s, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0) {
+            socket_ = static_cast<std::intptr_t>(s);
+            return;
+        }
+        const bool in_use = last_error_is_address_in_use();
+        close_native(s);
+        const std::string next = next_loopback_address(address_);
+        if (!in_use || next.empty() || tried >= loopback_tries)
+            throw std::runtime_error("cannot hold " + address_ + ":" + std::to_string(port_) + " for refused connects");
+        address_ = next;
+    }
+}
+
+refused_endpoint::~refused_endpoint()
+{
+    close_native(native(socket_));
 }

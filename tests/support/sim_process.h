@@ -5,6 +5,12 @@
 // std::runtime_error, with the simulator's error output, if it fails or
 // exits), stopped (SIGTERM, then kill after 5 s; TerminateProcess on
 // Windows) when the fixture ends.
+//
+// ADDRESS is where the simulator starts looking: when it cannot listen
+// there because the address is in use (anything else on the machine, or a
+// connection of an earlier simulator still closing), it is started again on
+// the next loopback address (support/loopback_address.h). address() and the
+// ready line tell where it listens.
 #pragma once
 
 #include <chrono>
@@ -18,7 +24,13 @@
 
 class sim_process {
 public:
-    sim_process(std::vector<std::string> extra_args, std::string address);
+    enum class address_choice {
+        next_free,  // move on to the next address while the address is in use
+        exactly,    // this address or a failure (tests of the failure itself)
+    };
+
+    sim_process(std::vector<std::string> extra_args, std::string address,
+                address_choice choice = address_choice::next_free);
     ~sim_process();
     sim_process(const sim_process&) = delete;
     sim_process& operator=(const sim_process&) = delete;
@@ -55,6 +67,8 @@ private:
     std::vector<std::string> records(const std::string& event) const;
     void wait_for_ready_line(const std::vector<std::string>& args);
     std::string error_output() const;
+    // True when the last start failed only because address_ was in use.
+    bool address_was_in_use() const;
 
     temp_folder folder_;
     std::string address_;
@@ -104,5 +118,26 @@ private:
     // One receive waiting at most ms: >0 bytes appended, 0 closed, -1 nothing yet.
     int receive_some(std::string& into, int ms);
 
+    std::intptr_t socket_ = -1;
+};
+
+// A TCP port on loopback where connects are refused at once: this test holds
+// the address and port bound without listening, so no listener elsewhere
+// can take it while the test runs. Starts at first_address and moves on
+// while the address and port are in use; throws std::runtime_error when
+// every address of the range is.
+class refused_endpoint {
+public:
+    refused_endpoint(std::string first_address, int port);
+    ~refused_endpoint();
+    refused_endpoint(const refused_endpoint&) = delete;
+    refused_endpoint& operator=(const refused_endpoint&) = delete;
+
+    const std::string& address() const { return address_; }
+    int port() const { return port_; }
+
+private:
+    std::string address_;
+    int port_;
     std::intptr_t socket_ = -1;
 };

@@ -39,7 +39,7 @@ std::string conversation(const std::string& address, int port, const std::string
 TEST(HvxsimProcess, AnswersOverTcpAndRecordsTheTranscript)
 {
     sim_process sim({}, "127.0.0.40");
-    EXPECT_EQ(sim.ready_line(), "hvxsim ready tcp=127.0.0.40:10001 serial=-");
+    EXPECT_EQ(sim.ready_line(), "hvxsim ready tcp=" + sim.address() + ":10001 serial=-");
     {
         sim_client client(sim.address(), sim.port());
         client.send(reset_tcp + idn_tcp);
@@ -151,7 +151,7 @@ TEST(HvxsimProcess, StartFailuresExitWithAMessage)
         std::string message;
     };
     std::vector<failure_case> cases = {
-        {{}, "cannot listen on 127.0.0.47:10001"},
+        {{}, "cannot listen on " + holder.address() + ":10001"},
         {{"--bogus"}, "unknown option \"--bogus\""},
         {{"--burst", "X"}, "expected CMD="},
     };
@@ -160,7 +160,7 @@ TEST(HvxsimProcess, StartFailuresExitWithAMessage)
 #endif
     for (const auto& c : cases) {
         try {
-            sim_process failing(c.args, "127.0.0.47");
+            sim_process failing(c.args, holder.address(), sim_process::address_choice::exactly);
             ADD_FAILURE() << "started with " << c.message;
         } catch (const std::runtime_error& e) {
             const std::string what = e.what();
@@ -213,7 +213,7 @@ TEST(HvxsimProcess, SerialPortSurvivesClientsComingAndGoingAndSharesStateWithTcp
     const std::string link = folder.file("com5");
     sim_process sim({"--serial-link", link, "--idn-from", "2"}, "127.0.0.49");
     ASSERT_FALSE(sim.serial_device().empty());
-    EXPECT_EQ(sim.ready_line(), "hvxsim ready tcp=127.0.0.49:10001 serial=" + sim.serial_device());
+    EXPECT_EQ(sim.ready_line(), "hvxsim ready tcp=" + sim.address() + ":10001 serial=" + sim.serial_device());
     char target[256] = "";
     ASSERT_GT(::readlink(link.c_str(), target, sizeof target - 1), 0);
     EXPECT_EQ(std::string(target), sim.serial_device());

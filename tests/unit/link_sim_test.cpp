@@ -94,12 +94,13 @@ TEST(LinkOverTcp, LateAndRefusingInstruments)
     }
     {
         // Nothing listens on this address: the open fails at once.
+        refused_endpoint nobody("127.0.0.87", LINK_TCP_PORT);
         s_connection conn;
         conn.interface = LINK_LAN;
-        connection_set_ip_address(&conn, "127.0.0.87");
+        connection_set_ip_address(&conn, nobody.address().c_str());
         recording_prompt prompt;
         EXPECT_FALSE(identify_instrument(prompt, &conn));
-        EXPECT_EQ(prompt.messages.back().text, "Failed to connect to IP address 127.0.0.87");
+        EXPECT_EQ(prompt.messages.back().text, "Failed to connect to IP address " + nobody.address());
     }
 }
 
