@@ -7,10 +7,14 @@
 // every layout). The test and its points are stored in one transaction. On
 // success the new test's number is printed.
 //
+// The sweep file is read once from its start, so it may be a pipe
+// ("import /dev/stdin ... < FILE").
+//
 // A missing database file, a file that is not a test database, an unknown
-// session (0 names none), and a sweep file that cannot be read or holds no
-// rows give a message on standard error and exit status 1; nothing is created
-// or changed then.
+// session (0 names none), and a sweep file that cannot be read, is refused by
+// the import (a folder, too large, a line too long, a value that is not a
+// finite number, ...) or holds no rows give a message on standard error and
+// exit status 1; nothing is created or changed then.
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
@@ -122,10 +126,10 @@ bool parse_session_number(const std::string& text, std::int64_t& number)
 bool read_sweep(const cli_context& context, const std::string& path, s_lcr_sweep& block)
 {
     int layout = 0;
-    const sweep_import_status status = import_sweep_file(path, block, layout);
-    if (status != sweep_import_status::imported) {
+    const sweep_import_result result = import_sweep_file(path, block, layout);
+    if (result.status != sweep_import_status::imported) {
         std::fprintf(context.err, "Unable to import sweep file %s: %s\n", path.c_str(),
-                     sweep_import_status_text(status));
+                     sweep_import_result_text(result).c_str());
         return false;
     }
     if (block.points <= 0) {

@@ -1,25 +1,24 @@
 // The comma reader of the sweep import (rules in sweep_import.h).
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "fra/lcr_layout.h"
-#include "fra/sweep_import.h"
 #include "fra/sweep_import_rows.h"
 #include "fra/sweep_text_lines.h"
 #include "graph/leading_number.h"
 
 namespace {
 
-constexpr std::size_t csv_line_limit = 2047;
 constexpr std::string_view semicolon_kept_characters = "1234567890.E+-";
 
 // atoi of the line is not 0 (read as strtol does, so a long number cannot
 // overflow).
-bool starts_with_nonzero_integer(const std::string& line)
+bool starts_with_nonzero_integer(std::string_view line)
 {
-    return std::strtol(line.c_str(), nullptr, 10) != 0;
+    return std::strtol(std::string(line).c_str(), nullptr, 10) != 0;
 }
 
 // A ";" file writes decimal commas: "." (a thousands mark) is set aside, ","
@@ -44,7 +43,7 @@ double field_value(const std::string& field, char separator)
 }
 
 // Values in a row without its index column, and the layout they make.
-bool layout_of_value_count(std::size_t values, const std::string& header, int& layout)
+bool layout_of_value_count(std::size_t values, std::string_view header, int& layout)
 {
     switch (values) {
     case 8:
@@ -68,11 +67,11 @@ bool row_has_index_column(std::size_t fields)
 
 }  // namespace
 
-sweep_import_status read_sweep_csv(std::FILE* file, s_lcr_sweep& block, int& layout)
+sweep_import_result read_sweep_csv(std::string_view text, s_lcr_sweep& block, int& layout)
 {
-    sweep_line_reader reader(file, csv_line_limit);
-    std::string header;
-    std::string line;
+    sweep_line_reader reader(text);
+    std::string_view header;
+    std::string_view line;
     bool found = false;
     while (!found && reader.next(line)) {
         if (is_blank_line(line)) {
@@ -86,7 +85,7 @@ sweep_import_status read_sweep_csv(std::FILE* file, s_lcr_sweep& block, int& lay
     }
     if (!found) {
         block.points = 0;
-        return sweep_import_status::imported;
+        return {};
     }
     const char separator = split_fields(line, ';').size() >= 2 ? ';' : ',';
     int stored = 0;
@@ -98,17 +97,20 @@ sweep_import_status read_sweep_csv(std::FILE* file, s_lcr_sweep& block, int& lay
         const std::size_t first_value = row_has_index_column(fields.size()) ? 1 : 0;
         const std::size_t values = fields.size() - first_value;
         if (!layout_of_value_count(values, header, layout)) {
-            return sweep_import_status::unknown_layout;
+            return {sweep_import_status::unknown_layout, reader.line_number()};
         }
         s_lcr_result point{};
         for (std::size_t i = 0; i < values; ++i) {
             point.value[i] = field_value(fields[first_value + i], separator);
+            if (!std::isfinite(point.value[i])) {
+                return {sweep_import_status::not_finite, reader.line_number(), static_cast<int>(first_value + i + 1)};
+            }
         }
         const sweep_import_status stored_status = store_imported_point(block, stored, point);
         if (stored_status != sweep_import_status::imported) {
-            return stored_status;
+            return {stored_status, reader.line_number()};
         }
     } while (reader.next(line));
     block.points = stored;
-    return sweep_import_status::imported;
+    return {};
 }

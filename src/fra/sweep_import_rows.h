@@ -1,11 +1,16 @@
-// What the two sweep import readers share: storing a row's point in the
-// block with the block's size limit, and the tests on header lines.
+// What the two sweep import readers share: the readers themselves (called by
+// import_sweep_file with the file's text, byte-order mark removed and every
+// line within sweep_import_line_limit), storing a row's point in the block
+// with the block's size limit, and the tests on header lines.
 #pragma once
 
 #include <string_view>
 
 #include "fra/sweep_import.h"
 #include "fra/sweep_records.h"
+
+sweep_import_result read_sweep_csv(std::string_view text, s_lcr_sweep& block, int& layout);
+sweep_import_result read_sweep_tab(std::string_view text, s_lcr_sweep& block, int& layout);
 
 // Stores point at index `stored` and counts it; too_many_rows (nothing
 // stored) once the block is full.

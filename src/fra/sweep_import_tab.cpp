@@ -8,16 +8,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fra/lcr_layout.h"
-#include "fra/sweep_import.h"
 #include "fra/sweep_import_rows.h"
 #include "fra/sweep_text_lines.h"
 
 namespace {
-
-constexpr std::size_t tab_line_limit = 2047;
 
 struct tab_layout {
     int values;
@@ -57,7 +55,7 @@ bool is_first_row(const std::vector<std::string>& fields)
     return read_number(fields.front(), false, value) && std::isfinite(value) && value != 0;
 }
 
-bool layout_of_field_count(std::size_t fields, const std::string& header, tab_layout& layout)
+bool layout_of_field_count(std::size_t fields, std::string_view header, tab_layout& layout)
 {
     switch (fields) {
     case 6:
@@ -79,16 +77,16 @@ bool layout_of_field_count(std::size_t fields, const std::string& header, tab_la
 
 }  // namespace
 
-sweep_import_status read_sweep_tab(std::FILE* file, s_lcr_sweep& block, int& layout)
+sweep_import_result read_sweep_tab(std::string_view text, s_lcr_sweep& block, int& layout)
 {
-    sweep_line_reader reader(file, tab_line_limit);
-    std::string header;
+    sweep_line_reader reader(text);
+    std::string_view header;
     bool found = false;
     bool decimal_comma = false;
     tab_layout shape{};
     int stored = 0;
     s_lcr_result point{};  // zeroed once: a short row keeps the previous row's values
-    for (std::string line; reader.next(line);) {
+    for (std::string_view line; reader.next(line);) {
         if (is_blank_line(line)) {
             continue;
         }
@@ -99,21 +97,28 @@ sweep_import_status read_sweep_tab(std::FILE* file, s_lcr_sweep& block, int& lay
                 continue;
             }
             found = true;
-            decimal_comma = line.find(',') != std::string::npos;
+            decimal_comma = line.find(',') != std::string_view::npos;
             if (!layout_of_field_count(fields.size(), header, shape)) {
-                return sweep_import_status::unknown_layout;
+                return {sweep_import_status::unknown_layout, reader.line_number()};
             }
             layout = shape.code;
         }
         const std::size_t values = std::min<std::size_t>(static_cast<std::size_t>(shape.values), fields.size() - 1);
         for (std::size_t i = 0; i < values; ++i) {
-            read_number(fields[i + 1], decimal_comma, point.value[i]);
+            double value = 0;
+            if (!read_number(fields[i + 1], decimal_comma, value)) {
+                continue;
+            }
+            if (!std::isfinite(value)) {
+                return {sweep_import_status::not_finite, reader.line_number(), static_cast<int>(i + 2)};
+            }
+            point.value[i] = value;
         }
         const sweep_import_status stored_status = store_imported_point(block, stored, point);
         if (stored_status != sweep_import_status::imported) {
-            return stored_status;
+            return {stored_status, reader.line_number()};
         }
     }
     block.points = stored;
-    return sweep_import_status::imported;
+    return {};
 }

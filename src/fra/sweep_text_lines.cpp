@@ -1,27 +1,33 @@
 #include "fra/sweep_text_lines.h"
 
-bool sweep_line_reader::next(std::string& line)
+bool sweep_line_reader::next(std::string_view& line)
 {
-    line.clear();
-    if (file_ == nullptr || limit_ == 0) {
+    if (position_ >= text_.size()) {
+        line = {};
         return false;
     }
-    bool read_any = false;
-    while (line.size() < limit_) {
-        const int c = std::fgetc(file_);
-        if (c == EOF) {
-            break;
-        }
-        read_any = true;
-        if (c == '\n') {
-            break;
-        }
-        line += static_cast<char>(c);
+    const std::size_t end = text_.find_first_of("\r\n", position_);
+    if (end == std::string_view::npos) {
+        line = text_.substr(position_);
+        position_ = text_.size();
+    } else {
+        line = text_.substr(position_, end - position_);
+        const bool crlf = text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n';
+        position_ = end + (crlf ? 2 : 1);
     }
-    while (!line.empty() && line.back() == '\r') {
-        line.pop_back();
+    ++line_number_;
+    return true;
+}
+
+int first_line_longer_than(std::string_view text, std::size_t limit)
+{
+    sweep_line_reader reader(text);
+    for (std::string_view line; reader.next(line);) {
+        if (line.size() > limit) {
+            return reader.line_number();
+        }
     }
-    return read_any;
+    return 0;
 }
 
 bool is_blank_line(std::string_view line)

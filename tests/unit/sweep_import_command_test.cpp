@@ -5,8 +5,10 @@
 #ifndef _WIN32
 #include <sys/wait.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -157,6 +159,97 @@ TEST(SweepImportCommand, RefusalsSayWhyAndChangeNothing)
     EXPECT_EQ(file_bytes(database), database_before);
     EXPECT_EQ(file_bytes(not_a_database), "not a database\r\n");
     EXPECT_FALSE(std::ifstream(missing_database).good());
+}
+
+// The test database's points of test `number`: count and first frequency.
+void expect_stored_test(const std::string& database, std::int64_t number, int count, double first_frequency)
+{
+    ASSERT_TRUE(db_open(database, DB_OPEN_EXISTING));
+    s_db_test test;
+    EXPECT_EQ(db_load_test(test, number, false, true), 0);
+    EXPECT_EQ(test.count, count);
+    if (test.count > 0) {
+        EXPECT_DOUBLE_EQ(test.points[0].frequency, first_frequency);
+    }
+    db_close();
+}
+
+TEST(SweepImportCommand, PipesByteOrderMarksAndLoneCarriageReturnsImportEveryRow)
+{
+    temp_folder folder;
+    const std::string database = database_with_a_session(folder);
+    const std::string bom_tab = folder.file("bom.txt");
+    std::ofstream(bom_tab, std::ios::binary) << "\xEF\xBB\xBF" << "1\t50\t1\t2\t3\t4\r\n2\t500\t1\t2\t3\t4\r\n";
+    const std::string cr_only = folder.file("cr_only.csv");
+    std::ofstream(cr_only, std::ios::binary) << "F,Zr,Zq,Zm,Zp\r60,1,2,3,4\r600,1,2,3,4\r6000,1,2,3,4\r";
+
+    struct good_import {
+        std::string arguments;
+        int points;
+        double first_frequency;
+    };
+    // Read from a pipe, a file must not lose its first row to a rewind.
+    const good_import cases[] = {
+        {import_arguments("/dev/stdin", database, "1", "Pipe tab") + " < '" + fixture("eis_export.txt") + "'", 3, 10},
+        {import_arguments("/dev/stdin", database, "1", "Pipe comma") + " < '" + fixture("comma_indexed.csv") + "'", 3,
+         100},
+        {import_arguments(bom_tab, database, "1", "BOM"), 2, 50},
+        {import_arguments(cr_only, database, "1", "CR"), 3, 60},
+    };
+    std::int64_t number = 0;
+    for (const good_import& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const cli_result result = run_cli(folder, c.arguments);
+        ++number;
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, std::to_string(number) + "\n");
+        expect_stored_test(database, number, c.points, c.first_frequency);
+    }
+}
+
+TEST(SweepImportCommand, HostileSweepFilesAreRefusedWithTheReasonAndStoreNothing)
+{
+    temp_folder folder;
+    const std::string database = database_with_a_session(folder);
+    const std::string header = "Steps\tF\tZr\tZq\tZm\tZp\r\n";
+    const std::string long_rows = folder.file("long_rows.txt");
+    {
+        std::ofstream out(long_rows, std::ios::binary);
+        out << header;
+        for (int i = 1; i <= 10; ++i) {
+            out << i << "\t100\t1\t2\t3\t" << std::string(2100, '0') << "4\r\n";
+        }
+    }
+    const std::string no_line_end = folder.file("no_line_end.csv");
+    std::ofstream(no_line_end, std::ios::binary) << std::string(100000, '5');
+    const std::string nan_row = folder.file("nan.txt");
+    std::ofstream(nan_row, std::ios::binary) << header << "1\t100\t1\t2\t3\t4\r\n2\t200\tNaN\t2\t3\t4\r\n";
+    const std::string overflow = folder.file("overflow.csv");
+    std::ofstream(overflow, std::ios::binary) << "1,100,1,2,3,4\r\n2,1e999,1,2,3,4\r\n";
+    const std::string sub_folder = folder.file("sweeps");
+    ASSERT_TRUE(std::filesystem::create_directory(sub_folder));
+
+    struct refusal {
+        std::string sweep;
+        std::string reason;
+    };
+    const refusal cases[] = {
+        {"/dev/zero", "the file is larger than 4 MiB, too large for a sweep file"},
+        {long_rows, "line 2 is longer than 2047 characters"},
+        {no_line_end, "line 1 is longer than 2047 characters"},
+        {nan_row, "line 3, column 3 holds a value that is not a finite number (NaN or infinity)"},
+        {overflow, "line 2, column 2 holds a value that is not a finite number (NaN or infinity)"},
+        {sub_folder, "it is a folder, not a file"},
+    };
+    const std::string database_before = file_bytes(database);
+    for (const refusal& c : cases) {
+        SCOPED_TRACE(c.sweep);
+        const cli_result result = run_cli(folder, import_arguments(c.sweep, database, "1", "T"));
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "Unable to import sweep file " + c.sweep + ": " + c.reason + "\n");
+    }
+    EXPECT_EQ(file_bytes(database), database_before);
 }
 
 }  // namespace

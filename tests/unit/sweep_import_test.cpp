@@ -1,5 +1,6 @@
 // The text and CSV sweep import against small files: comma, semicolon and
-// tab files, the text export's own shape, and files it must refuse.
+// tab files, the text export's own shape, and files it must refuse (too
+// large, endless, over-long lines, values that are not finite numbers).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fra/bounded_file_read.h"
 #include "fra/lcr_layout.h"
 #include "fra/sweep_import.h"
 #include "support/temp_folder.h"
@@ -20,15 +22,27 @@ std::string fixture(const std::string& name)
 
 struct imported {
     sweep_import_status status;
+    int line;
+    int column;
     std::unique_ptr<s_lcr_sweep> block;
     int layout;
 };
 
 imported import_file(const std::string& path)
 {
-    imported result{sweep_import_status::imported, make_lcr_sweep(), -1};
-    result.status = import_sweep_file(path, *result.block, result.layout);
+    imported result{sweep_import_status::imported, 0, 0, make_lcr_sweep(), -1};
+    const sweep_import_result ended = import_sweep_file(path, *result.block, result.layout);
+    result.status = ended.status;
+    result.line = ended.line;
+    result.column = ended.column;
     return result;
+}
+
+std::string write_file(const temp_folder& folder, const std::string& name, const std::string& bytes)
+{
+    const std::string path = folder.file(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
 }
 
 void expect_point(const s_lcr_sweep& block, int index, const std::vector<double>& values)
@@ -162,20 +176,175 @@ TEST(SweepImport, MoreRowsThanABlockHoldsFailTheImport)
     }
 }
 
-TEST(SweepImport, LongLinesAreReadInPiecesWithoutOverrun)
+// A tab row "1\t100\t1\t2\t3\t4" (5 values) whose last field is padded
+// with leading zeros to `length` characters; it still reads 4.
+std::string padded_tab_row(std::size_t length)
+{
+    const std::string start = "1\t100\t1\t2\t3\t";
+    return start + std::string(length - start.size() - 1, '0') + "4";
+}
+
+TEST(SweepImport, ALineLongerThanTheLimitFailsTheImportNamingTheLine)
 {
     temp_folder folder;
-    const std::string path = folder.file("long.csv");
-    // A 5000-character first row splits into pieces that fit no layout.
-    std::ofstream(path, std::ios::binary) << "1," << std::string(5000, '7') << ",2,3,4,5\r\n";
-    EXPECT_EQ(import_file(path).status, sweep_import_status::unknown_layout);
+    const std::string header = "Steps\tF\tZr\tZq\tZm\tZp\r\n";
+    // A row exactly at the limit still imports.
+    const imported fits = import_file(write_file(folder, "fits.txt", header + padded_tab_row(2047) + "\r\n"));
+    ASSERT_EQ(fits.status, sweep_import_status::imported);
+    ASSERT_EQ(fits.block->points, 1);
+    expect_point(*fits.block, 0, {100, 1, 2, 3, 4});
 
+    std::string long_rows = header;  // once read in pieces, these stored 20 points
+    for (int i = 0; i < 10; ++i) {
+        long_rows += padded_tab_row(2100) + "\r\n";
+    }
+    struct long_case {
+        const char* name;
+        std::string bytes;
+        int line;
+    };
+    const long_case cases[] = {
+        {"one_over.txt", header + padded_tab_row(2048) + "\r\n", 2},
+        {"long_rows.txt", long_rows, 2},
+        // In a comma file the pieces could pass for rows as well.
+        {"long.csv", "1,2,3,4,5\r\n" + std::string(3000, '7') + ",2,3,4,5\r\n", 2},
+        // A long header line is refused too: its pieces could pass for a first row.
+        {"long_header.csv", std::string(2100, 'H') + "\r\n1,2,3,4,5\r\n", 1},
+        // No line end at all.
+        {"no_line_end.csv", std::string(1 << 20, '1'), 1},
+    };
+    for (const long_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const imported result = import_file(write_file(folder, c.name, c.bytes));
+        EXPECT_EQ(result.status, sweep_import_status::line_too_long);
+        EXPECT_EQ(result.line, c.line);
+        EXPECT_EQ(result.block->points, 0);
+    }
+}
+
+TEST(SweepImport, ATabAnywhereMarksATabFile)
+{
+    temp_folder folder;
     // A tab beyond the first 255 characters of a line still marks a tab
     // file, whose reader finds one field in the comma row that follows (the
     // comma reader would have taken it).
-    std::ofstream(path, std::ios::binary) << "Header " << std::string(300, 'x') << "\tY\r\n"
-                                          << "1,2,3,4,5,6\r\n";
+    const std::string path =
+        write_file(folder, "late_tab.csv", "Header " + std::string(300, 'x') + "\tY\r\n1,2,3,4,5,6\r\n");
     EXPECT_EQ(import_file(path).status, sweep_import_status::unknown_layout);
+}
+
+TEST(SweepImport, EveryLineEndAndALeadingByteOrderMarkReadTheSameRows)
+{
+    temp_folder folder;
+    // No header: with a byte-order mark left in place the first row would be
+    // taken for one.
+    const std::string tab_rows[] = {"1\t50\t1.5\t-2.5\t3\t-59", "2\t500\t0.5\t-1\t1.25\t-63.4", "3\t5000\t1\t2\t3\t4"};
+    const std::string comma_rows[] = {"50,1.5,-2.5,3,-59", "500,0.5,-1,1.25,-63.4", "5000,1,2,3,4"};
+    const std::string bom = "\xEF\xBB\xBF";
+    for (const bool tab : {true, false}) {
+        const std::string* rows = tab ? tab_rows : comma_rows;
+        for (const char* line_end : {"\n", "\r\n", "\r"}) {
+            for (const bool with_bom : {false, true}) {
+                std::string bytes = with_bom ? bom : "";
+                for (int i = 0; i < 3; ++i) {
+                    bytes += rows[i] + line_end;
+                }
+                SCOPED_TRACE(::testing::PrintToString(bytes));
+                const imported result = import_file(write_file(folder, tab ? "rows.txt" : "rows.csv", bytes));
+                ASSERT_EQ(result.status, sweep_import_status::imported);
+                EXPECT_EQ(result.layout, tab ? LCR_LAYOUT_IMPEDANCE : LCR_LAYOUT_ADMITTANCE);
+                ASSERT_EQ(result.block->points, 3);
+                expect_point(*result.block, 0, {50, 1.5, -2.5, 3, -59});
+                expect_point(*result.block, 2, {5000, 1, 2, 3, 4});
+            }
+        }
+    }
+}
+
+TEST(SweepImport, AValueThatIsNotAFiniteNumberFailsTheImportNamingItsPlace)
+{
+    temp_folder folder;
+    struct non_finite_case {
+        const char* name;
+        std::string bytes;
+        int line;
+        int column;
+    };
+    const std::string tab_header = "Steps\tF\tZr\tZq\tZm\tZp\r\n";
+    const std::string tab_row = "1\t100\t1\t2\t3\t4\r\n";
+    const non_finite_case cases[] = {
+        {"nan.txt", tab_header + tab_row + "2\t200\t1\tnan\t3\t4\r\n", 3, 4},
+        {"inf.txt", tab_header + tab_row + "2\t200\t1\t2\t-inf\t4\r\n", 3, 5},
+        {"overflow.txt", tab_header + "1\t1e999\t1\t2\t3\t4\r\n", 2, 2},
+        // Decimal commas: the overflow is still found after the marks swap.
+        {"overflow_comma.txt", tab_header + "1\t1,5e999\t1\t2\t3\t4\r\n", 2, 2},
+        // Comma file with an index column, and one without.
+        {"nan.csv", "Index,F,Zr,Zq,Zm,Zp\r\n1,100,1,2,3,4\r\n2,200,NaN,2,3,4\r\n", 3, 3},
+        {"inf.csv", "F,Zr,Zq,Zm,Zp\r\n100,1,2,3,INF\r\n", 2, 5},
+        // ";" files keep only digits and "E+-", so an overflow is what remains.
+        {"overflow.csv", "F;Zr;Zq;Zm;Zp\r\n100;1;2;3E999;4\r\n", 2, 4},
+        // Lone CR line ends count one line each (CR LF counts once, above).
+        {"nan_cr.csv", "F,Zr,Zq,Zm,Zp\r1,1,2,3,4\r\r2,1,2,3,nan\r", 4, 5},
+    };
+    for (const non_finite_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const imported result = import_file(write_file(folder, c.name, c.bytes));
+        EXPECT_EQ(result.status, sweep_import_status::not_finite);
+        EXPECT_EQ(result.line, c.line);
+        EXPECT_EQ(result.column, c.column);
+        EXPECT_EQ(result.block->points, 0);
+    }
+    // A header line whose first field reads as an infinity stays a header.
+    const imported header = import_file(write_file(folder, "inf_header.txt", "inf\tZ\r\n" + tab_row));
+    EXPECT_EQ(header.status, sweep_import_status::imported);
+    EXPECT_EQ(header.block->points, 1);
+}
+
+TEST(SweepImport, FilesBeyondTheSizeBoundAndFoldersAreRefused)
+{
+    temp_folder folder;
+    // A good sweep padded with blank lines to exactly the bound imports; one
+    // byte more is refused without reading a row.
+    const std::string rows = "F,Zr,Zq,Zm,Zp\r\n100,1,2,3,4\r\n";
+    std::string at_bound = rows + std::string(sweep_import_max_bytes - rows.size(), '\n');
+    const imported fits = import_file(write_file(folder, "at_bound.csv", at_bound));
+    ASSERT_EQ(fits.status, sweep_import_status::imported);
+    EXPECT_EQ(fits.block->points, 1);
+    const imported over = import_file(write_file(folder, "over_bound.csv", at_bound + "\n"));
+    EXPECT_EQ(over.status, sweep_import_status::too_large);
+    EXPECT_EQ(over.block->points, 0);
+
+    EXPECT_EQ(import_file(folder.path()).status, sweep_import_status::is_folder);
+#ifndef _WIN32
+    // An endless device is read only up to the bound.
+    EXPECT_EQ(import_file("/dev/zero").status, sweep_import_status::too_large);
+#endif
+}
+
+TEST(BoundedFileRead, ReadsAtMostTheBoundAndTellsWhyItStopped)
+{
+    temp_folder folder;
+    const std::string ten = write_file(folder, "ten.bin", std::string("0123456\0\r\n", 10));
+    std::string bytes = "untouched";
+    EXPECT_EQ(read_file_bounded(ten, 9, bytes), file_read_status::too_large);
+    EXPECT_EQ(bytes, "untouched");
+    ASSERT_EQ(read_file_bounded(ten, 10, bytes), file_read_status::read);
+    EXPECT_EQ(bytes, std::string("0123456\0\r\n", 10));
+    ASSERT_EQ(read_file_bounded(write_file(folder, "empty.bin", ""), 0, bytes), file_read_status::read);
+    EXPECT_EQ(bytes, "");
+    // A file larger than one read chunk, bound in the middle of a chunk.
+    const std::string big = write_file(folder, "big.bin", std::string(10000, 'b'));
+    EXPECT_EQ(read_file_bounded(big, 9999, bytes), file_read_status::too_large);
+    ASSERT_EQ(read_file_bounded(big, 10000, bytes), file_read_status::read);
+    EXPECT_EQ(bytes.size(), 10000u);
+
+    EXPECT_EQ(read_file_bounded(folder.file("absent.bin"), 10, bytes), file_read_status::cannot_open);
+    EXPECT_EQ(read_file_bounded(folder.path(), 10, bytes), file_read_status::is_folder);
+    EXPECT_TRUE(path_is_folder(folder.path()));
+    EXPECT_FALSE(path_is_folder(ten));
+#ifndef _WIN32
+    EXPECT_EQ(read_file_bounded("/dev/zero", 100, bytes), file_read_status::too_large);
+#endif
 }
 
 TEST(SweepImport, DecimalCommaFilesLeaveTheProcessNumberFormatAlone)
