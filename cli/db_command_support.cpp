@@ -7,6 +7,7 @@
 #include "db/db_error.h"
 #include "db/db_path.h"
 #include "db/db_reopen.h"
+#include "db/db_text.h"
 
 database_scope::database_scope(const cli_context& context) : prompt_(context.err)
 {
@@ -26,8 +27,21 @@ bool open_existing_database(const cli_context& context, const std::string& path)
         return false;
     }
     if (!db_open(path, DB_OPEN_EXISTING)) {
-        std::fprintf(context.err, "%s\n", db_not_a_database_message(path).c_str());
+        std::fprintf(context.err, "%s\n", db_open_failure_message(path).c_str());
         return false;
     }
     return true;
+}
+
+bool printable_text_argument(const cli_context& context, const char* name, const std::string& text, int* status)
+{
+    const std::size_t position = db_first_unprintable(text);
+    if (position == std::string::npos) {
+        return true;
+    }
+    *status = cli_usage_error(context, std::string(name) + " holds " +
+                                           db_escape_list_text(text.substr(position, 1)) + " (character " +
+                                           std::to_string(position + 1) +
+                                           "), which is not printable Windows-1252 text");
+    return false;
 }

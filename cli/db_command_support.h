@@ -23,5 +23,13 @@ private:
 };
 
 // Opens an existing test database; on standard error says why not ("Database
-// file not found: PATH", or that the file is not a test database).
+// file not found: PATH", or db_open_failure_message: not a test database, or
+// SQLite's cause when it could not read the file).
 bool open_existing_database(const cli_context& context, const std::string& path);
+
+// A text word that goes into the database (a session or test name) must be
+// printable Windows-1252 text: no control characters (line breaks, tabs,
+// escapes) and none of the bytes the code page leaves undefined. Otherwise a
+// usage error, "NAME holds \n (character 4), which is not printable
+// Windows-1252 text", sets *status and the result is false.
+bool printable_text_argument(const cli_context& context, const char* name, const std::string& text, int* status);

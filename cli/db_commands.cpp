@@ -95,7 +95,9 @@ std::string number_text(double value)
     return text;
 }
 
-// Prints each listed row as its number, a tab and the access layer's line.
+// Prints each listed row as its number, a tab and the access layer's line,
+// whose fields are escaped: a line break, tab or control byte in the data
+// never splits or forges a row.
 class printed_rows final : public db_list_target {
 public:
     explicit printed_rows(std::FILE* out) : out_(out) {}
@@ -103,6 +105,7 @@ public:
     {
         std::fprintf(out_, "%" PRId64 "\t%s\n", item, line);
     }
+    db_list_text text_form() const override { return db_list_text::escaped; }
 
 private:
     std::FILE* out_;
@@ -219,11 +222,13 @@ int run_db_new_session(cli_context& context)
         return cli_usage_error(context,
                                "NAME must be 1 to " + std::to_string(db_session_text_length) + " characters");
     }
+    if (!printable_text_argument(context, "NAME", name, &status)) {
+        return status;
+    }
     const database_scope scope(context);
     bool created = false;
     if (!db_open(path, DB_OPEN_CREATE, &created)) {
-        const std::string message = created ? db_create_failed_message(path) : db_not_a_database_message(path);
-        std::fprintf(context.err, "%s\n", message.c_str());
+        std::fprintf(context.err, "%s\n", db_open_failure_message(path).c_str());
         return CLI_FAILED;
     }
     s_db_session session = new_session_named(name);

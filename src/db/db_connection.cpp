@@ -9,7 +9,6 @@
 #include "db/db_error.h"
 #include "db/db_path.h"
 #include "db/db_schema.h"
-#include "db/db_format.h"
 
 namespace {
 
@@ -49,17 +48,43 @@ void forget_transaction()
     db.failed = false;
 }
 
-// Every table must be there: a file without them is no test database.
-bool holds_the_tables(sqlite3* connection)
+std::mutex& last_open_lock()
 {
-    for (const db_table table : {db_table::session, db_table::test, db_table::data}) {
-        const std::string query =
-            db_format("SELECT * FROM %s WHERE %s=1", db_table_name(table), db_column_sql(table, 0).c_str());
-        if (sqlite3_exec(connection, query.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
-            return false;
-        }
+    static std::mutex lock;
+    return lock;
+}
+
+s_db_open_result& last_open()
+{
+    static s_db_open_result result;
+    return result;
+}
+
+// Records how this open ended; a failure's cause comes from its noted words.
+void set_last_open(db_open_outcome outcome, int code = SQLITE_OK)
+{
+    s_db_open_result result;
+    result.outcome = outcome;
+    result.code = code;
+    if (code != SQLITE_OK) {
+        result.cause = db_failure_cause(db_failure_for(code));
     }
-    return sqlite3_exec(connection, "", nullptr, nullptr, nullptr) == SQLITE_OK;
+    // Every message of a failed open already says that the file could not be
+    // opened: SQLite's plain words for it would only repeat that.
+    if (code == SQLITE_CANTOPEN && result.cause == sqlite3_errstr(SQLITE_CANTOPEN)) {
+        result.cause.clear();
+    }
+    const std::lock_guard<std::mutex> hold(last_open_lock());
+    last_open() = result;
+}
+
+// A failure of the open step: the connection's words noted, the connection closed.
+bool fail_open(sqlite3* connection, db_open_outcome outcome, int code)
+{
+    db_note_failure(connection, code);
+    sqlite3_close(connection);
+    set_last_open(outcome, code);
+    return false;
 }
 
 // Ends the outermost level: COMMIT, or ROLLBACK when a level failed or the
@@ -104,6 +129,7 @@ bool db_open(const std::string& path, int mode, bool* created)
 {
     db_close();
     if (mode != DB_OPEN_CREATE && mode != DB_OPEN_EXISTING) {
+        set_last_open(db_open_outcome::closed_only);
         return false;
     }
     // Only the create mode may make a file, and only where none exists: an
@@ -121,25 +147,39 @@ bool db_open(const std::string& path, int mode, bool* created)
     const int code =
         path.empty() ? SQLITE_CANTOPEN : sqlite3_open_v2(utf8_path.c_str(), &connection, flags, nullptr);
     if (code != SQLITE_OK) {
-        sqlite3_close(connection);
+        fail_open(connection, create ? db_open_outcome::create_failed : db_open_outcome::cannot_open, code);
         db_report_error_code(code);
         return false;
     }
-    if (create && db_create_schema(connection) != SQLITE_OK) {
-        sqlite3_close(connection);
-        db_remove_file(path);
-        return false;
+    if (create) {
+        const int schema = db_create_schema(connection);
+        if (schema != SQLITE_OK) {
+            fail_open(connection, db_open_outcome::create_failed, schema);
+            db_remove_file(path);
+            return false;
+        }
     }
-    if (!holds_the_tables(connection)) {
-        sqlite3_close(connection);
-        return false;
+    // Nothing is written to a file before it has proved to be a test
+    // database; one SQLite cannot read now is never called foreign.
+    const int check = db_check_schema(connection);
+    if (check != SQLITE_OK) {
+        return fail_open(connection,
+                         check == SQLITE_NOTADB ? db_open_outcome::not_a_database : db_open_outcome::unreadable,
+                         check);
     }
     forget_transaction();
     set_path(path);
     s_db_state& db = state();
     db.connection.store(connection);
     db.open.store(true);
+    set_last_open(db_open_outcome::opened);
     return true;
+}
+
+s_db_open_result db_last_open()
+{
+    const std::lock_guard<std::mutex> hold(last_open_lock());
+    return last_open();
 }
 
 void db_close()
@@ -178,7 +218,11 @@ int db_exec(const char* sql)
     if (connection == nullptr) {
         return db_not_open;
     }
-    return sqlite3_exec(connection, sql, nullptr, nullptr, nullptr);
+    const int code = sqlite3_exec(connection, sql, nullptr, nullptr, nullptr);
+    if (code != SQLITE_OK) {
+        db_note_failure(connection, code);
+    }
+    return code;
 }
 
 int db_begin()

@@ -25,11 +25,30 @@ inline constexpr int DB_OPEN_EXISTING = 3;  // open an existing file only
 // Any mode other than DB_OPEN_CREATE and DB_OPEN_EXISTING only closes and
 // returns false. *created (when given) becomes true exactly when the mode is
 // DB_OPEN_CREATE and nothing exists at the path, and only then is a file
-// made: it gets the three tables, and is deleted again when that fails. The file must then hold the Session, Test and Data tables.
-// An open failure is reported (db_report_error); a file that is not a test
-// database is refused without a message. On any failure the connection is
-// closed again. True when the database is open.
+// made: it gets the three tables, and is deleted again when that fails. The
+// file must then hold the Session, Test and Data tables with the program's
+// columns (db_check_schema), checked before anything is changed.
+// A failure of SQLite's open itself is reported (db_report_error); the
+// others are not, and db_last_open says why (the callers' messages name the
+// file). On any failure the connection is closed again. True when the
+// database is open.
 bool db_open(const std::string& path, int mode, bool* created = nullptr);
+
+// Why the last db_open ended as it did.
+enum class db_open_outcome {
+    opened,
+    closed_only,     // a mode other than the two open modes
+    cannot_open,     // SQLite could not open an existing file (reported)
+    not_a_database,  // another database, or no SQLite file at all
+    unreadable,      // SQLite could not read the file: locked, busy, I/O, ...
+    create_failed,   // a new file could not be made, or given its tables (then deleted)
+};
+struct s_db_open_result {
+    db_open_outcome outcome = db_open_outcome::closed_only;
+    int code = 0;       // SQLite's result code of the failure (0 when none)
+    std::string cause;  // SQLite's words for it ("database is locked"), or ""
+};
+s_db_open_result db_last_open();
 // Closes the connection (if open) and clears the open flag.
 void db_close();
 bool db_is_open();

@@ -12,6 +12,7 @@
 #include "db/db_error.h"
 #include "db/db_points.h"
 #include "db/db_format.h"
+#include "db/db_text.h"
 
 namespace {
 
@@ -44,14 +45,37 @@ int read_rows(const std::string& sql, const row_reader& reader)
     return code;
 }
 
+// How a row is read: for one record (its number checked) or for a listing,
+// and whether tabs are dropped from its texts.
+struct s_row_reading {
+    bool list_mode;
+    bool strip_tabs;
+};
+
+constexpr s_row_reading reading_for(bool list_mode)
+{
+    return {list_mode, list_mode};
+}
+
+s_row_reading reading_for(const db_list_target* list)
+{
+    return {true, list == nullptr || list->text_form() == db_list_text::tabs_removed};
+}
+
+// A field of a listing line in the target's form.
+std::string list_field(const db_list_target& list, const char* text)
+{
+    return list.text_form() == db_list_text::escaped ? db_escape_list_text(text) : std::string(text);
+}
+
 // A column's text; "" for NULL or a column the row does not have.
-std::string column_text(int columns, char** texts, int position, bool list_mode)
+std::string column_text(int columns, char** texts, int position, bool strip_tabs)
 {
     if (position >= columns || texts[position] == nullptr) {
         return {};
     }
     std::string text = texts[position];
-    if (list_mode) {
+    if (strip_tabs) {
         std::erase(text, '\t');
         if (text.size() > list_text_length) {
             text.resize(list_text_length);
@@ -80,29 +104,31 @@ std::int32_t date_part(const std::string& date, std::size_t offset)
     return offset < date.size() ? static_cast<std::int32_t>(std::atoi(date.c_str() + offset)) : 0;
 }
 
-void read_session_row(s_db_session& session, int columns, char** texts, bool list_mode)
+void read_session_row(s_db_session& session, int columns, char** texts, s_row_reading reading)
 {
+    const bool strip = reading.strip_tabs;
     const std::int64_t number = column_number(columns, texts, DB_SESSION_NUMBER);
-    session.session_number = list_mode || number == session.session_number ? number : -1;
-    copy_text(session.name, column_text(columns, texts, DB_SESSION_NAME, list_mode));
-    copy_text(session.unit, column_text(columns, texts, DB_SESSION_UNIT, list_mode));
-    const std::string date = column_text(columns, texts, DB_SESSION_DATE, list_mode);
+    session.session_number = reading.list_mode || number == session.session_number ? number : -1;
+    copy_text(session.name, column_text(columns, texts, DB_SESSION_NAME, strip));
+    copy_text(session.unit, column_text(columns, texts, DB_SESSION_UNIT, strip));
+    const std::string date = column_text(columns, texts, DB_SESSION_DATE, strip);
     session.year = date_part(date, 0);
     session.month = date_part(date, 5);
     session.day = date_part(date, 8);
-    copy_text(session.location, column_text(columns, texts, DB_SESSION_LOCATION, list_mode));
-    copy_text(session.performed_by, column_text(columns, texts, DB_SESSION_PERFORMED_BY, list_mode));
-    copy_text(session.comments, column_text(columns, texts, DB_SESSION_COMMENTS, list_mode));
+    copy_text(session.location, column_text(columns, texts, DB_SESSION_LOCATION, strip));
+    copy_text(session.performed_by, column_text(columns, texts, DB_SESSION_PERFORMED_BY, strip));
+    copy_text(session.comments, column_text(columns, texts, DB_SESSION_COMMENTS, strip));
 }
 
-void read_test_row(s_db_test& test, int columns, char** texts, bool list_mode)
+void read_test_row(s_db_test& test, int columns, char** texts, s_row_reading reading)
 {
+    const bool strip = reading.strip_tabs;
     const std::int64_t number = column_number(columns, texts, DB_TEST_NUMBER);
-    test.test_number = list_mode || number == test.test_number ? number : -1;
+    test.test_number = reading.list_mode || number == test.test_number ? number : -1;
     test.session_number = column_number(columns, texts, DB_TEST_SESSION);
-    copy_text(test.name, column_text(columns, texts, DB_TEST_NAME, list_mode));
-    copy_text(test.winding, column_text(columns, texts, DB_TEST_WINDING, list_mode));
-    copy_text(test.description, column_text(columns, texts, DB_TEST_DESCRIPTION, list_mode));
+    copy_text(test.name, column_text(columns, texts, DB_TEST_NAME, strip));
+    copy_text(test.winding, column_text(columns, texts, DB_TEST_WINDING, strip));
+    copy_text(test.description, column_text(columns, texts, DB_TEST_DESCRIPTION, strip));
 }
 
 std::string select_row(db_table table, std::int64_t number)
@@ -185,7 +211,7 @@ int db_load_test(s_db_test& test, std::int64_t test_number, bool list_mode, bool
     test.test_number = test_number;
     int rows = 0;
     int code = read_rows(select_row(db_table::test, test_number), [&](int columns, char** texts) {
-        read_test_row(test, columns, texts, list_mode);
+        read_test_row(test, columns, texts, reading_for(list_mode));
         ++rows;
     });
     if (code != SQLITE_OK) {
@@ -197,7 +223,7 @@ int db_load_test(s_db_test& test, std::int64_t test_number, bool list_mode, bool
     s_db_session session;
     session.session_number = test.session_number;
     code = read_rows(select_row(db_table::session, test.session_number),
-                     [&](int columns, char** texts) { read_session_row(session, columns, texts, list_mode); });
+                     [&](int columns, char** texts) { read_session_row(session, columns, texts, reading_for(list_mode)); });
     if (code != SQLITE_OK) {
         return code;
     }
@@ -214,7 +240,7 @@ int db_get_session(s_db_session& session, bool list_mode)
     session.session_number = number;
     int rows = 0;
     const int code = read_rows(select_row(db_table::session, number), [&](int columns, char** texts) {
-        read_session_row(session, columns, texts, list_mode);
+        read_session_row(session, columns, texts, reading_for(list_mode));
         ++rows;
     });
     if (code != SQLITE_OK) {
@@ -232,10 +258,12 @@ int db_list_sessions(db_list_target* list, int sort_column, bool ascending)
     return read_rows(
         db_format("SELECT * FROM %s", db_table_name(db_table::session)) + order, [&](int columns, char** texts) {
             s_db_session session;
-            read_session_row(session, columns, texts, true);
+            read_session_row(session, columns, texts, reading_for(list));
             if (list != nullptr) {
-                const std::string line = db_format("%s\t%s\t%d/%d/%d\t%s", session.name, session.unit, session.day,
-                                                   session.month, session.year, session.location);
+                const std::string line =
+                    db_format("%s\t%s\t%d/%d/%d\t%s", list_field(*list, session.name).c_str(),
+                              list_field(*list, session.unit).c_str(), session.day, session.month, session.year,
+                              list_field(*list, session.location).c_str());
                 list->add_item(line.c_str(), session.session_number);
             }
         });
@@ -252,9 +280,10 @@ int db_list_tests(db_list_target* list, std::int64_t session_number, int sort_co
                          order,
                      [&](int columns, char** texts) {
                          s_db_test test;
-                         read_test_row(test, columns, texts, true);
+                         read_test_row(test, columns, texts, reading_for(list));
                          if (list != nullptr) {
-                             const std::string line = db_format("%s\t%s", test.winding, test.name);
+                             const std::string line = db_format("%s\t%s", list_field(*list, test.winding).c_str(),
+                                                                list_field(*list, test.name).c_str());
                              list->add_item(line.c_str(), test.test_number);
                          }
                      });

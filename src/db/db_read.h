@@ -7,7 +7,10 @@
 // Column texts are copied as raw bytes, cut to the record's widths; a NULL
 // column reads as "" (a date that SQLite could not make is 0/0/0). In list
 // mode every text first loses its tab characters, so a list line never holds
-// a tab from the data itself.
+// a tab from the data itself; a listing whose target asks for escaped texts
+// keeps them and writes each field in its backslash form instead
+// (db_escape_list_text), so no byte of the data is lost and one row is one
+// line.
 #pragma once
 
 #include <cstdint>
@@ -15,12 +18,19 @@
 #include "db/db_records.h"
 #include "db/db_schema.h"
 
+// How a listing writes the texts of its lines.
+enum class db_list_text {
+    tabs_removed,  // tabs dropped from each field (a list control splits at tabs)
+    escaped,       // each field in its backslash form (a line-based reader)
+};
+
 // Where a listing puts its lines: one line per row with the row's number as
 // the item's data (a list control in the window layer).
 class db_list_target {
 public:
     virtual ~db_list_target() = default;
     virtual void add_item(const char* line, std::int64_t item) = 0;
+    virtual db_list_text text_form() const { return db_list_text::tabs_removed; }
 };
 
 // Where db_fill_combo puts the values of a column (a combo box).

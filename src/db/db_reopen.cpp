@@ -34,12 +34,22 @@ void close_database()
     db_close();
 }
 
-std::string failure_message(int mode, bool created, const std::string& path)
+// ": cause", or "" when there is none.
+std::string cause_suffix(const s_db_open_result& result)
 {
-    if (mode != DB_OPEN_CREATE) {
-        return "Unable to open the last used database file <" + path + ">";
+    return result.cause.empty() ? std::string() : ": " + result.cause;
+}
+
+std::string failure_message(int mode, const std::string& path)
+{
+    if (mode == DB_OPEN_CREATE) {
+        return db_open_failure_message(path);
     }
-    return created ? db_create_failed_message(path) : db_not_a_database_message(path);
+    const s_db_open_result result = db_last_open();
+    const bool has_cause =
+        result.outcome == db_open_outcome::cannot_open || result.outcome == db_open_outcome::unreadable;
+    return "Unable to open the last used database file <" + path + ">" +
+           (has_cause ? cause_suffix(result) : std::string());
 }
 
 }  // namespace
@@ -56,7 +66,7 @@ bool db_reopen_last(user_prompt& owner, int mode, profile_store& store)
         db_remember_path(path, store);
         return true;
     }
-    owner.tell(failure_message(mode, created, path).c_str(), program_caption, prompt_icon::information);
+    owner.tell(failure_message(mode, path).c_str(), program_caption, prompt_icon::information);
     close_database();
     return false;
 }
@@ -64,6 +74,23 @@ bool db_reopen_last(user_prompt& owner, int mode, profile_store& store)
 bool db_reopen_last(user_prompt& owner, int mode)
 {
     return db_reopen_last(owner, mode, platform_profile_store());
+}
+
+std::string db_open_failure_message(const std::string& path)
+{
+    const s_db_open_result result = db_last_open();
+    switch (result.outcome) {
+        case db_open_outcome::not_a_database:
+            return db_not_a_database_message(path);
+        case db_open_outcome::create_failed:
+            return db_create_failed_message(path) + cause_suffix(result);
+        case db_open_outcome::cannot_open:
+        case db_open_outcome::unreadable:
+        case db_open_outcome::opened:
+        case db_open_outcome::closed_only:
+            break;
+    }
+    return "Unable to open the database file <" + path + ">" + cause_suffix(result);
 }
 
 std::string db_not_a_database_message(const std::string& path)

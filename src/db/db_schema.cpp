@@ -83,6 +83,56 @@ int exec(sqlite3* connection, const std::string& sql)
     return sqlite3_exec(connection, sql.c_str(), nullptr, nullptr, nullptr);
 }
 
+// The column that is the table's INTEGER PRIMARY KEY: its row number.
+int row_number_column(db_table table)
+{
+    return table == db_table::data ? DB_DATA_NUMBER : 0;
+}
+
+bool same_name(const char* a, const char* b)
+{
+    return sqlite3_stricmp(a, b) == 0;
+}
+
+// What reading a table's columns found.
+struct s_table_check {
+    int code = SQLITE_OK;  // of the PRAGMA itself
+    bool matches = true;
+};
+
+// One row of PRAGMA table_info: cid, name, type, notnull, dflt_value, pk.
+s_table_check check_table(sqlite3* connection, db_table table)
+{
+    const std::span<const s_db_column> columns = db_columns(table);
+    const std::string sql = db_format("PRAGMA table_info(%s)", db_table_name(table));
+    sqlite3_stmt* statement = nullptr;
+    s_table_check check;
+    check.code = sqlite3_prepare_v2(connection, sql.c_str(), -1, &statement, nullptr);
+    std::size_t position = 0;
+    while (check.code == SQLITE_OK) {
+        const int step = sqlite3_step(statement);
+        if (step != SQLITE_ROW) {
+            check.code = step == SQLITE_DONE ? SQLITE_OK : step;
+            break;
+        }
+        const auto text = [&](int column) {
+            const unsigned char* value = sqlite3_column_text(statement, column);
+            return value != nullptr ? reinterpret_cast<const char*>(value) : "";
+        };
+        const bool key = sqlite3_column_int(statement, 5) != 0;
+        const bool wanted_key = static_cast<int>(position) == row_number_column(table);
+        if (position >= columns.size() || !same_name(text(1), columns[position].name) || key != wanted_key ||
+            (wanted_key && !same_name(text(2), "INTEGER"))) {
+            check.matches = false;
+        }
+        ++position;
+    }
+    sqlite3_finalize(statement);
+    // A missing table gives no rows at all.
+    check.matches = check.matches && position == columns.size();
+    return check;
+}
+
 }  // namespace
 
 const char* db_table_name(db_table table)
@@ -152,4 +202,17 @@ int db_create_schema(sqlite3* connection)
         }
     }
     return SQLITE_OK;
+}
+
+int db_check_schema(sqlite3* connection)
+{
+    bool matches = true;
+    for (const db_table table : {db_table::session, db_table::test, db_table::data}) {
+        const s_table_check check = check_table(connection, table);
+        if (check.code != SQLITE_OK) {
+            return check.code;
+        }
+        matches = matches && check.matches;
+    }
+    return matches ? SQLITE_OK : SQLITE_NOTADB;
 }

@@ -52,6 +52,16 @@ std::string db_column_sql(db_table table, int position);
 // The statements that create one table: the table, then its indexes.
 std::vector<std::string> db_schema_statements(db_table table);
 
+// Checks that the database holds the three tables with exactly the columns
+// of the lists above, in their order (rows are read by position and inserted
+// without column names), with each table's row number column as its INTEGER
+// PRIMARY KEY (new rows take their numbers from it). Reads only; changes
+// nothing. SQLITE_OK when the file is a test database; SQLITE_NOTADB when
+// it is some other database, or no SQLite database at all; any other code
+// when SQLite could not read the file (locked, busy, unreadable, ...), the
+// connection then holding SQLite's words for it.
+int db_check_schema(sqlite3* connection);
+
 // Creates the three tables in a fresh database, each as one transaction
 // (BEGIN, DROP TABLE IF EXISTS, the table, its indexes, COMMIT), Session
 // first; stops at the first failure, rolling back that table. Returns the

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "db/db_connection.h"
+#include "db/db_error.h"
 
 namespace {
 
@@ -40,19 +41,30 @@ int bind(sqlite3_stmt* statement, int index, const s_db_value& value)
     return sqlite3_bind_int(statement, index, value.integer);
 }
 
+// A failed step's code, noted with SQLite's words while the connection
+// still holds them.
+int noted(sqlite3* connection, int code)
+{
+    if (code != SQLITE_OK) {
+        db_note_failure(connection, code);
+    }
+    return code;
+}
+
 // Binds the values in order and steps once; the code of the reset.
 int bind_and_step(sqlite3_stmt* statement, std::initializer_list<s_db_value> values)
 {
+    sqlite3* connection = sqlite3_db_handle(statement);
     int index = 1;
     for (const s_db_value& value : values) {
         const int code = bind(statement, index++, value);
         if (code != SQLITE_OK) {
             sqlite3_reset(statement);
-            return code;
+            return noted(connection, code);
         }
     }
     sqlite3_step(statement);
-    return sqlite3_reset(statement);
+    return noted(connection, sqlite3_reset(statement));
 }
 
 int prepare(sqlite3* connection, const std::string& sql, sqlite3_stmt** statement)
@@ -60,7 +72,7 @@ int prepare(sqlite3* connection, const std::string& sql, sqlite3_stmt** statemen
     if (connection == nullptr) {
         return db_not_open;
     }
-    return sqlite3_prepare_v2(connection, sql.c_str(), -1, statement, nullptr);
+    return noted(connection, sqlite3_prepare_v2(connection, sql.c_str(), -1, statement, nullptr));
 }
 
 }  // namespace

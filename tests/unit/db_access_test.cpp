@@ -342,7 +342,8 @@ TEST_F(Database, AFailedPointLeavesTheFileAsItWas)
     EXPECT_TRUE(db_store_test(changed, 200));
     EXPECT_EQ(table_contents(), before);
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, "Constraint Violation\nError Code: 19");
+    // The code's text, then SQLite's own words: the trigger's reason.
+    EXPECT_EQ(prompt.messages[0].text, "Constraint Violation\nError Code: 19\nrefused");
     EXPECT_EQ(prompt.messages[0].caption, "Database Error");
 
     // A new test with its points: neither the row nor any point stays.
