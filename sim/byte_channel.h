@@ -26,10 +26,16 @@ public:
     // there, at most capacity bytes.
     virtual read_result read(char* buffer, std::size_t capacity, int timeout_ms) = 0;
 
+    enum class write_status {
+        written,  // every byte
+        failed,   // the peer is gone, or stop was set
+        stalled,  // the peer took nothing for the channel's stall limit
+    };
+
     // Offers all bytes to one write call and, should it take only part,
-    // keeps writing the rest. Gives up when stop is set or the peer is
-    // gone. True when everything was written.
-    virtual bool write(std::string_view bytes, const std::atomic<bool>& stop) = 0;
+    // keeps writing the rest. Gives up when stop is set, the peer is gone
+    // or (where the channel has a stall limit) the peer stops taking bytes.
+    virtual write_status write(std::string_view bytes, const std::atomic<bool>& stop) = 0;
 };
 
 }  // namespace hvxsim

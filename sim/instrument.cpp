@@ -17,6 +17,10 @@ instrument_response instrument::respond(std::string_view line)
     instrument_response response;
     if (const reply_override* forced = find_override(overrides_, line)) {
         response.lines = forced->lines;
+        response.line_ends = forced->line_ends;
+        response.endless = forced->endless;
+        if (forced->endless)
+            response.notes.push_back("endless reply: letters without a line end until the connection ends or a reset");
         return response;
     }
 

@@ -21,7 +21,9 @@ namespace hvxsim {
 
 // What one command line produces.
 struct instrument_response {
-    reply_lines lines;                   // empty: no reply
+    reply_lines lines;                   // empty: no reply (unless endless)
+    bool line_ends = true;               // false: send the lines exactly, no line ends
+    bool endless = false;                // lines unused: a reply that never ends
     std::chrono::milliseconds delay{0};  // extra wait before the reply
     std::vector<std::string> notes;      // lines for the transcript
 };

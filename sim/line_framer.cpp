@@ -10,10 +10,14 @@ std::vector<framer_event> line_framer::feed(std::string_view bytes)
         case '\0':
             break;
         case reset_byte:
-            partial_.clear();
+            clear();
             events.push_back({framer_event::kind::reset, {}});
             break;
         case '\n':
+            if (discarding_) {
+                discarding_ = false;
+                break;
+            }
             if (!partial_.empty() && partial_.back() == '\r')
                 partial_.pop_back();
             if (!partial_.empty())
@@ -21,8 +25,16 @@ std::vector<framer_event> line_framer::feed(std::string_view bytes)
             partial_.clear();
             break;
         default:
-            if (partial_.size() < max_line_length)
-                partial_ += c;
+            if (discarding_)
+                break;
+            if (partial_.size() == max_line_length) {
+                partial_.clear();
+                partial_.shrink_to_fit();
+                discarding_ = true;
+                events.push_back({framer_event::kind::overlong, {}});
+                break;
+            }
+            partial_ += c;
             break;
         }
     }

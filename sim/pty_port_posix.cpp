@@ -60,7 +60,8 @@ public:
         return {read_status::timeout, 0};
     }
 
-    bool write(std::string_view bytes, const std::atomic<bool>& stop) override
+    // Never stalled: a port nobody reads loses its unread input instead.
+    write_status write(std::string_view bytes, const std::atomic<bool>& stop) override
     {
         auto last_progress = std::chrono::steady_clock::now();
         while (!bytes.empty()) {
@@ -71,9 +72,9 @@ public:
                 continue;
             }
             if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
-                return false;
+                return write_status::failed;
             if (stop)
-                return false;
+                return write_status::failed;
             if (std::chrono::steady_clock::now() - last_progress > stalled_write_limit) {
                 ::tcflush(slave_, TCIFLUSH);
                 last_progress = std::chrono::steady_clock::now();
@@ -81,7 +82,7 @@ public:
             pollfd p{master_, POLLOUT, 0};
             ::poll(&p, 1, write_wait_ms);
         }
-        return true;
+        return write_status::written;
     }
 
 private:

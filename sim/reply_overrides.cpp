@@ -110,6 +110,14 @@ std::optional<reply_override> parse_raw_reply(std::string_view argument, std::st
     return result;
 }
 
+std::optional<reply_override> parse_exact_reply(std::string_view argument, std::string& error)
+{
+    auto result = parse_raw_reply(argument, error);
+    if (result)
+        result->line_ends = false;
+    return result;
+}
+
 std::optional<reply_override> parse_burst_reply(std::string_view argument, std::string& error)
 {
     reply_override result;
@@ -146,6 +154,26 @@ std::optional<reply_override> parse_big_reply(std::string_view argument, std::st
         return std::nullopt;
     result.lines.push_back(filler_line(1, length));
     return result;
+}
+
+std::optional<reply_override> parse_endless_reply(std::string_view argument, std::string& error)
+{
+    if (argument.empty()) {
+        error = "expected a command";
+        return std::nullopt;
+    }
+    reply_override result;
+    result.command = std::string(argument);
+    result.endless = true;
+    return result;
+}
+
+std::string endless_reply_bytes(std::size_t offset, std::size_t count)
+{
+    std::string bytes(count, ' ');
+    for (std::size_t i = 0; i < count; ++i)
+        bytes[i] = static_cast<char>('A' + (offset + i) % 26);
+    return bytes;
 }
 
 const reply_override* find_override(const std::vector<reply_override>& overrides, std::string_view line)

@@ -21,6 +21,7 @@ session::session(instrument& device, const wire_settings& settings, transcript& 
 void session::connected(clock::time_point now, std::string_view peer)
 {
     log_.connect(channel_, peer);
+    idle_since_ = now;
     if (settings_.stream_interval)
         next_stream_ = now + *settings_.stream_interval;
 }
@@ -28,25 +29,90 @@ void session::connected(clock::time_point now, std::string_view peer)
 void session::received(std::string_view bytes, clock::time_point now)
 {
     log_.in(channel_, bytes);
+    idle_since_ = now;
     for (framer_event& event : framer_.feed(bytes)) {
-        if (event.type == framer_event::kind::reset) {
+        switch (event.type) {
+        case framer_event::kind::reset:
             log_.reset(channel_);
-            queue_.clear();
-            continue;
+            clear_queue();
+            break;
+        case framer_event::kind::overlong:
+            log_.note(channel_, "line longer than " + std::to_string(line_framer::max_line_length) +
+                                    " bytes: discarded up to its line end");
+            break;
+        case framer_event::kind::command: {
+            log_.command(channel_, event.line);
+            const instrument_response reply = device_.respond(event.line);
+            for (const std::string& note : reply.notes)
+                log_.note(channel_, note);
+            if (!settings_.silent)
+                queue_reply(reply, event.line, now);
+            break;
         }
-        log_.command(channel_, event.line);
-        const instrument_response reply = device_.respond(event.line);
-        for (const std::string& note : reply.notes)
-            log_.note(channel_, note);
-        if (settings_.silent || reply.lines.empty())
-            continue;
-        std::string out;
-        for (const std::string& line : reply.lines) {
-            out += line;
-            out += settings_.line_end;
         }
-        queue_.push_back({now + settings_.reply_delay + reply.delay, std::move(out)});
     }
+}
+
+void session::queue_reply(const instrument_response& reply, std::string_view line, clock::time_point now)
+{
+    const clock::time_point due = now + settings_.reply_delay + reply.delay;
+    if (reply.endless) {
+        push({due, {}, output_kind::endless});
+        return;
+    }
+    std::size_t size = 0;
+    for (const std::string& l : reply.lines)
+        size += l.size() + (reply.line_ends ? settings_.line_end.size() : 0);
+    if (size == 0)
+        return;
+    const std::size_t limit = settings_.max_queued_output;
+    if (size > limit - std::min(queued_bytes_, limit)) {
+        log_.note(channel_, "output queue full (" + std::to_string(queued_bytes_) +
+                                " bytes not yet taken by the client): reply to \"" + std::string(line) +
+                                "\" dropped");
+        return;
+    }
+    std::string out;
+    out.reserve(size);
+    for (const std::string& l : reply.lines) {
+        out += l;
+        if (reply.line_ends)
+            out += settings_.line_end;
+    }
+    push({due, std::move(out), output_kind::reply});
+}
+
+void session::push(queued_output output)
+{
+    queued_bytes_ += output.bytes.size();
+    if (output.kind == output_kind::reply)
+        ++queued_replies_;
+    queue_.push_back(std::move(output));
+}
+
+void session::pop_front()
+{
+    const queued_output& front = queue_.front();
+    queued_bytes_ -= front.bytes.size();
+    if (front.kind == output_kind::reply)
+        --queued_replies_;
+    queue_.pop_front();
+}
+
+void session::clear_queue()
+{
+    end_endless_reply();
+    queue_.clear();
+    queued_bytes_ = 0;
+    queued_replies_ = 0;
+}
+
+void session::end_endless_reply()
+{
+    if (endless_written_ == 0)
+        return;
+    log_.note(channel_, "endless reply ended after " + std::to_string(endless_written_) + " bytes");
+    endless_written_ = 0;
 }
 
 void session::input_ended()
@@ -72,11 +138,23 @@ std::optional<session::clock::time_point> session::next_write_time() const
     return next;
 }
 
+std::optional<session::clock::time_point> session::idle_deadline() const
+{
+    if (settings_.idle_timeout.count() <= 0 || queued_replies_ > 0)
+        return std::nullopt;
+    return idle_since_ + settings_.idle_timeout;
+}
+
 void session::queue_stream_line_if_due(clock::time_point now)
 {
     if (!next_stream_ || *next_stream_ > now)
         return;
-    queue_.push_back({now, stream_line(++stream_lines_) + settings_.line_end});
+    // A client that does not read while a reply is held up must not make
+    // the stream pile up without end: lines without room are skipped, and
+    // the gap shows in the numbers.
+    std::string line = stream_line(++stream_lines_) + settings_.line_end;
+    if (queued_bytes_ + line.size() <= settings_.max_queued_output)
+        push({now, std::move(line), output_kind::stream_line});
     next_stream_ = now + *settings_.stream_interval;
 }
 
@@ -85,27 +163,58 @@ std::string session::take_output(clock::time_point now)
     queue_stream_line_if_due(now);
     if (queue_.empty() || earliest_take(queue_.front()) > now)
         return {};
-
-    queued_output& front = queue_.front();
-    if (settings_.trickle_interval.count() > 0) {
-        std::string one(1, front.bytes[front.taken++]);
-        if (front.taken == front.bytes.size())
-            queue_.pop_front();
+    if (settings_.trickle_interval.count() > 0)
         next_trickle_byte_ = now + settings_.trickle_interval;
-        return one;
-    }
-    std::string all = std::move(front.bytes);
-    queue_.pop_front();
-    return all;
+    return take_from(queue_.front());
 }
 
-void session::wrote(std::string_view bytes)
+std::string session::take_from(queued_output& front)
 {
+    const bool trickle = settings_.trickle_interval.count() > 0;
+    if (front.kind == output_kind::endless) {
+        std::string chunk = endless_reply_bytes(front.taken, trickle ? 1 : endless_chunk_bytes);
+        front.taken += chunk.size();
+        last_take_ = take_kind::endless;
+        return chunk;
+    }
+    std::string taken;
+    if (trickle) {
+        taken.assign(1, front.bytes[front.taken++]);
+        if (front.taken < front.bytes.size()) {
+            last_take_ = take_kind::part;
+            return taken;
+        }
+    } else {
+        taken = std::move(front.bytes);
+        front.bytes.clear();
+        queued_bytes_ -= taken.size();
+    }
+    last_take_ = front.kind == output_kind::reply ? take_kind::reply_end : take_kind::part;
+    pop_front();
+    return taken;
+}
+
+void session::wrote(std::string_view bytes, clock::time_point now)
+{
+    if (last_take_ == take_kind::endless) {
+        if (endless_written_ == 0)
+            log_.out(channel_, bytes);
+        endless_written_ += bytes.size();
+        return;
+    }
     log_.out(channel_, bytes);
+    if (last_take_ == take_kind::reply_end)
+        idle_since_ = std::max(idle_since_, now);
+}
+
+void session::dropped(drop_reason why)
+{
+    log_.drop(channel_, why == drop_reason::idle ? "idle" : "not-reading");
 }
 
 void session::closed()
 {
+    end_endless_reply();
     log_.close(channel_);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 namespace hvxsim {
@@ -11,7 +12,9 @@ namespace {
 // Longest single wait, so a stop request is noticed promptly.
 constexpr int max_wait_ms = 100;
 
-int wait_until(std::optional<session::clock::time_point> due, session::clock::time_point now)
+using time_point = session::clock::time_point;
+
+int wait_until(std::optional<time_point> due, time_point now)
 {
     if (!due)
         return max_wait_ms;
@@ -21,6 +24,15 @@ int wait_until(std::optional<session::clock::time_point> due, session::clock::ti
     return static_cast<int>(std::min<long long>(ms, max_wait_ms));
 }
 
+std::optional<time_point> earlier(std::optional<time_point> a, std::optional<time_point> b)
+{
+    if (!a)
+        return b;
+    if (!b)
+        return a;
+    return std::min(*a, *b);
+}
+
 }  // namespace
 
 void run_session(byte_channel& channel, session& conversation, const std::atomic<bool>& stop)
@@ -28,18 +40,30 @@ void run_session(byte_channel& channel, session& conversation, const std::atomic
     char buffer[4096];
     bool input_open = true;
     while (!stop) {
+        const auto idle_deadline = conversation.idle_deadline();
+        if (idle_deadline && *idle_deadline <= session::clock::now()) {
+            conversation.dropped(drop_reason::idle);
+            break;
+        }
         // At most one write per turn, so input (a reset) is still read
         // between the lines of a fast stream.
         const std::string chunk = conversation.take_output(session::clock::now());
         if (!chunk.empty()) {
-            if (!channel.write(chunk, stop))
+            const auto status = channel.write(chunk, stop);
+            if (status == byte_channel::write_status::stalled)
+                conversation.dropped(drop_reason::not_reading);
+            if (status != byte_channel::write_status::written)
                 break;
-            conversation.wrote(chunk);
+            conversation.wrote(chunk, session::clock::now());
         }
         if (!input_open && !conversation.replies_pending())
             break;
 
-        const int wait_ms = chunk.empty() ? wait_until(conversation.next_write_time(), session::clock::now()) : 0;
+        const int wait_ms =
+            chunk.empty()
+                ? wait_until(earlier(conversation.next_write_time(), conversation.idle_deadline()),
+                             session::clock::now())
+                : 0;
         if (!input_open) {
             std::this_thread::sleep_for(std::chrono::milliseconds(wait_ms));
             continue;

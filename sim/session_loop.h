@@ -1,5 +1,7 @@
 // Runs one session over one channel until the client is gone (its input
-// ended and every queued reply went out, or a write failed) or stop is set.
+// ended and every queued reply went out, or a write failed), the session
+// drops it (idle past its deadline, or a write stalled: DROP record) or stop
+// is set.
 #pragma once
 
 #include <atomic>

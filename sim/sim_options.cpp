@@ -137,6 +137,16 @@ constexpr option_row option_table[] = {
      }},
     {"--set", "N=V", "start with configuration parameter N at V (the instrument's numbering; repeatable)", false,
      add_initial_value},
+    {"--idle-timeout-s", "N",
+     "drop a TCP client that has sent nothing for N s, not counting time spent on its replies (default 30; 0: never)",
+     false,
+     [](const std::string& v, sim_options& o, std::string& e) {
+         unsigned long seconds = 0;
+         if (!parse_unsigned(v, 0, max_milliseconds / 1000, seconds, e))
+             return false;
+         o.idle_timeout_s = static_cast<unsigned>(seconds);
+         return true;
+     }},
     {"--list-config", "", "print the instrument's configuration parameters, with --set applied, and exit", false,
      set_flag<&sim_options::list_config, true>},
     {"--help", "", "show this text", false,
@@ -156,11 +166,17 @@ constexpr option_row option_table[] = {
      set_flag<&sim_options::bare_lf, true>},
     {"--binary-reply", "CMD=V1[,V2...]", "reply to CMD with the values as 5-byte binary numbers", true,
      add_override<parse_binary_reply>},
-    {"--raw-reply", "CMD=TEXT", "reply to CMD with TEXT (C escapes allowed)", true, add_override<parse_raw_reply>},
+    {"--raw-reply", "CMD=TEXT", "reply to CMD with TEXT (C escapes allowed) and a line end", true,
+     add_override<parse_raw_reply>},
+    {"--exact-reply", "CMD=TEXT", "reply to CMD with exactly the bytes of TEXT (C escapes allowed), no line end", true,
+     add_override<parse_exact_reply>},
     {"--burst", "CMD=N[xLEN]", "reply to CMD with N lines of LEN characters (default 70) at once", true,
      add_override<parse_burst_reply>},
     {"--big-reply", "CMD=N", "reply to CMD with one line of N characters in a single write", true,
      add_override<parse_big_reply>},
+    {"--endless-reply", "CMD",
+     "answer CMD with letters A-Z repeating, flat out, never a line end, until the connection ends or a reset", true,
+     add_override<parse_endless_reply>},
     {"--stream-ms", "N", "after each TCP connect send an unsolicited line every N ms (0: flat out)", true,
      [](const std::string& v, sim_options& o, std::string& e) {
          unsigned ms = 0;

@@ -25,6 +25,7 @@ struct sim_options {
     std::vector<std::pair<int, std::string>> initial_values;  // --set N=V, in order
     bool list_config = false;
     bool help = false;
+    unsigned idle_timeout_s = 30;  // drop a TCP client idle this long; 0: never
 
     // Fault knobs.
     bool silent = false;

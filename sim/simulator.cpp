@@ -16,6 +16,7 @@ wire_settings wire_settings_from(const sim_options& options)
     wire.line_end = options.bare_lf ? "\n" : "\r\n";
     if (options.stream_ms)
         wire.stream_interval = std::chrono::milliseconds(*options.stream_ms);
+    wire.idle_timeout = std::chrono::seconds(options.idle_timeout_s);
     return wire;
 }
 
@@ -46,9 +47,11 @@ bool simulator::start(const sim_options& options, std::string& error)
 
     tcp_.wire = wire_settings_from(options);
     tcp_.refuse = options.refuse;
-    // The serial port has no connect or close to bracket a stream.
+    // The serial port has no connect or close to bracket a stream, and no
+    // connection to drop: its one session lasts as long as the simulator.
     serial_wire_ = tcp_.wire;
     serial_wire_.stream_interval.reset();
+    serial_wire_.idle_timeout = std::chrono::milliseconds(0);
 
     if (options.tcp) {
         if (!start_sockets(error))

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -18,7 +19,9 @@ inline constexpr socket_handle no_socket = -1;
 bool start_sockets(std::string& error);
 
 // A listening socket on address:port (dotted IPv4; port 0 picks a free
-// port, reported in bound_port). no_socket with a message in error when the
+// port, reported in bound_port) with the largest listen queue the system
+// allows, so clients arriving while one is served wait there, in the order
+// they came, instead of being turned away. no_socket with a message in error when the
 // address is in use or cannot be bound.
 socket_handle listen_tcp(const std::string& address, int port, int& bound_port, std::string& error);
 
@@ -29,19 +32,22 @@ socket_handle accept_client(socket_handle listener, int timeout_ms, std::string&
 
 void close_socket(socket_handle s);
 
-// A connected socket as a byte channel; owns and closes the socket.
+// A connected socket as a byte channel; owns and closes the socket. A write
+// that can hand the peer no byte for stall_limit gives up as stalled (0:
+// waits for as long as the peer lives).
 class socket_channel : public byte_channel {
 public:
-    explicit socket_channel(socket_handle s) : socket_(s) {}
+    socket_channel(socket_handle s, std::chrono::milliseconds stall_limit) : socket_(s), stall_limit_(stall_limit) {}
     ~socket_channel() override { close_socket(socket_); }
     socket_channel(const socket_channel&) = delete;
     socket_channel& operator=(const socket_channel&) = delete;
 
     read_result read(char* buffer, std::size_t capacity, int timeout_ms) override;
-    bool write(std::string_view bytes, const std::atomic<bool>& stop) override;
+    write_status write(std::string_view bytes, const std::atomic<bool>& stop) override;
 
 private:
     socket_handle socket_;
+    const std::chrono::milliseconds stall_limit_;
 };
 
 }  // namespace hvxsim

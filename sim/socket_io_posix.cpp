@@ -52,7 +52,7 @@ socket_handle listen_tcp(const std::string& address, int port, int& bound_port, 
     // in TIME_WAIT; a live listener on the same address still fails to bind.
     const int on = 1;
     setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0 || ::listen(fd, 8) != 0) {
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0 || ::listen(fd, SOMAXCONN) != 0) {
         error = "cannot listen on " + where + ": " + std::strerror(errno);
         ::close(fd);
         return no_socket;
@@ -99,22 +99,26 @@ byte_channel::read_result socket_channel::read(char* buffer, std::size_t capacit
     return {read_status::ended, 0};
 }
 
-bool socket_channel::write(std::string_view bytes, const std::atomic<bool>& stop)
+byte_channel::write_status socket_channel::write(std::string_view bytes, const std::atomic<bool>& stop)
 {
+    auto last_progress = std::chrono::steady_clock::now();
     while (!bytes.empty()) {
         const ssize_t n = ::send(fd_of(socket_), bytes.data(), bytes.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
         if (n > 0) {
             bytes.remove_prefix(static_cast<std::size_t>(n));
+            last_progress = std::chrono::steady_clock::now();
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
-            return false;
+            return write_status::failed;
         if (stop)
-            return false;
+            return write_status::failed;
+        if (stall_limit_.count() > 0 && std::chrono::steady_clock::now() - last_progress >= stall_limit_)
+            return write_status::stalled;
         pollfd p{fd_of(socket_), POLLOUT, 0};
         ::poll(&p, 1, write_wait_ms);
     }
-    return true;
+    return write_status::written;
 }
 
 }  // namespace hvxsim

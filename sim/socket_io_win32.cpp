@@ -83,7 +83,7 @@ socket_handle listen_tcp(const std::string& address, int port, int& bound_port, 
     }
     keep_from_children(s);
     // No SO_REUSEADDR: on Windows it would let a second listener share the port.
-    if (::bind(s, reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0 || ::listen(s, 8) != 0) {
+    if (::bind(s, reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0 || ::listen(s, SOMAXCONN) != 0) {
         error = "cannot listen on " + where + ": " + error_text(WSAGetLastError());
         closesocket(s);
         return no_socket;
@@ -128,22 +128,26 @@ byte_channel::read_result socket_channel::read(char* buffer, std::size_t capacit
     return {read_status::ended, 0};
 }
 
-bool socket_channel::write(std::string_view bytes, const std::atomic<bool>& stop)
+byte_channel::write_status socket_channel::write(std::string_view bytes, const std::atomic<bool>& stop)
 {
+    auto last_progress = std::chrono::steady_clock::now();
     while (!bytes.empty()) {
         const int chunk = bytes.size() > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(bytes.size());
         const int n = ::send(sock_of(socket_), bytes.data(), chunk, 0);
         if (n > 0) {
             bytes.remove_prefix(static_cast<std::size_t>(n));
+            last_progress = std::chrono::steady_clock::now();
             continue;
         }
         if (n < 0 && WSAGetLastError() != WSAEWOULDBLOCK)
-            return false;
+            return write_status::failed;
         if (stop)
-            return false;
+            return write_status::failed;
+        if (stall_limit_.count() > 0 && std::chrono::steady_clock::now() - last_progress >= stall_limit_)
+            return write_status::stalled;
         wait_socket(sock_of(socket_), true, write_wait_ms);
     }
-    return true;
+    return write_status::written;
 }
 
 }  // namespace hvxsim

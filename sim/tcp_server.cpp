@@ -21,7 +21,9 @@ void serve_tcp(socket_handle listener, instrument& device, const tcp_behaviour& 
         const socket_handle client = accept_client(listener, accept_wait_ms, peer);
         if (client == no_socket)
             continue;
-        socket_channel channel(client);
+        // A client that takes none of a reply for the idle time is as idle
+        // as one that sends nothing.
+        socket_channel channel(client, behaviour.wire.idle_timeout);
         session conversation(device, behaviour.wire, log, "tcp#" + std::to_string(++connections));
         conversation.connected(session::clock::now(), peer);
         if (!behaviour.refuse)

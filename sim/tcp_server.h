@@ -1,7 +1,9 @@
 // Serves TCP clients one at a time on a listening socket: each accepted
 // connection gets its own session (channel tcp#1, tcp#2, ...) on the shared
 // instrument, and the next client is accepted when it ends; clients that
-// connect meanwhile wait in the listen queue.
+// connect meanwhile wait in the listen queue and are served in the order
+// they came. The idle timeout (wire.idle_timeout) keeps one silent or
+// non-reading client from holding the others off for ever.
 #pragma once
 
 #include <atomic>

@@ -35,6 +35,11 @@ void transcript::connect(std::string_view channel, std::string_view peer)
     record(channel, "CONNECT", peer);
 }
 
+void transcript::drop(std::string_view channel, std::string_view reason)
+{
+    record(channel, "DROP", reason);
+}
+
 void transcript::close(std::string_view channel)
 {
     record(channel, "CLOSE", {});

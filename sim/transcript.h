@@ -5,12 +5,16 @@
 //   <seconds since start, 3 decimals> <channel> <event> [<data>]
 //
 // channel is tcp#N (N counts TCP connections from 1) or serial; event is
-// CONNECT, CLOSE, IN, OUT, CMD, NOTE or RESET. IN and OUT carry the bytes of
-// one read or write, CMD the command line without framing bytes, NOTE what
-// the instrument made of a command (a configuration value stored or
-// refused, a fault knob at work), all as a C-escaped text in double quotes
-// (see c_escape.h); CONNECT may carry the peer's address; RESET and CLOSE
-// carry nothing. Example:
+// CONNECT, DROP, CLOSE, IN, OUT, CMD, NOTE or RESET. IN and OUT carry the
+// bytes of one read or write (of an endless reply only its first write),
+// CMD the command line without framing bytes, NOTE what the instrument or
+// the session made of the input (a configuration value stored or refused,
+// a fault knob at work, a bound reached), all as a C-escaped text in double
+// quotes (see c_escape.h); CONNECT may carry the peer's address; RESET and
+// CLOSE carry nothing. DROP comes just before the CLOSE of a connection the
+// simulator ended itself and carries why: idle (nothing came from the
+// client for the idle time) or not-reading (the client took no byte of a
+// reply for that long). Example:
 //
 //   0.412 tcp#3 IN "*IDN?\n\0"
 //   0.412 tcp#3 CMD "*IDN?"
@@ -44,6 +48,7 @@ public:
     bool open(const std::string& path, std::string& error);
 
     void connect(std::string_view channel, std::string_view peer);
+    void drop(std::string_view channel, std::string_view reason);
     void close(std::string_view channel);
     void in(std::string_view channel, std::string_view bytes);
     void out(std::string_view channel, std::string_view bytes);

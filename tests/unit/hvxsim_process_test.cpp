@@ -3,6 +3,7 @@
 // Windows build runs the TCP cases against the Windows simulator.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -141,6 +142,101 @@ TEST(HvxsimProcess, StreamRunsFlatOutUntilTheClientLeaves)
     const auto at = received.find(hvxa_identity + "\r\n");
     ASSERT_NE(at, std::string::npos);
     EXPECT_TRUE(at == 0 || received[at - 1] == '\n') << received.substr(0, at);
+}
+
+TEST(HvxsimProcess, IdleClientIsDroppedAndTheNextOneServedWhileItWaitsForItsReply)
+{
+    // The reply delay is longer than the idle time: a client waiting for its
+    // reply is not idle.
+    sim_process sim({"--idle-timeout-s", "1", "--delay-ms", "1500"}, "127.0.0.170");
+    sim_client idle(sim.address(), sim.port());
+    sim_client next(sim.address(), sim.port());
+    next.send(idn_tcp);
+    EXPECT_EQ(next.read_until("\r\n"), hvxa_identity + "\r\n");
+    EXPECT_TRUE(idle.wait_closed());
+    // Idle again once its reply is out.
+    EXPECT_TRUE(next.wait_closed());
+    ASSERT_TRUE(sim.wait_for_transcript("tcp#2 CLOSE"));
+    const std::string text = sim.transcript();
+    const auto drop = text.find(" tcp#1 DROP idle\n");
+    ASSERT_NE(drop, std::string::npos) << text;
+    const auto after_drop = text.find('\n', drop) + 1;
+    EXPECT_TRUE(text.substr(after_drop, text.find('\n', after_drop) - after_drop).ends_with(" tcp#1 CLOSE")) << text;
+    EXPECT_LT(drop, text.find(" tcp#2 CONNECT "));
+    EXPECT_LT(text.find(" tcp#2 OUT "), text.find(" tcp#2 DROP idle\n"));
+}
+
+TEST(HvxsimProcess, ClientThatTakesNoneOfItsRepliesIsDroppedAsNotReading)
+{
+    // 16 replies of 4 MB are more than the loopback buffers hold.
+    sim_process sim({"--idle-timeout-s", "1", "--big-reply", "BIG?=4000000"}, "127.0.0.171");
+    sim_client hog(sim.address(), sim.port());
+    std::string requests;
+    for (int i = 0; i < 16; ++i)
+        requests += "BIG?\n" + std::string(1, '\0');
+    hog.send(requests);
+    EXPECT_EQ(conversation(sim.address(), sim.port(), idn_tcp), hvxa_identity + "\r\n");
+    EXPECT_NE(sim.transcript().find(" tcp#1 DROP not-reading\n"), std::string::npos);
+}
+
+TEST(HvxsimProcess, FiftyClientsConnectingAtOnceAreAllServedInTheOrderTheyCame)
+{
+    sim_process sim({}, "127.0.0.172");
+    // The first client holds the simulator while 49 more connect. Each
+    // connect completes at once only if the listen queue has room for them
+    // all; otherwise it waits until the simulator drops the first client
+    // for idleness (30 s), whose own request then goes unanswered.
+    sim_client first(sim.address(), sim.port());
+    constexpr int clients = 50;
+    std::vector<std::unique_ptr<sim_client>> queue;
+    std::vector<std::string> expected_commands = {"client 1", "*IDN?"};
+    for (int i = 2; i <= clients; ++i) {
+        queue.push_back(std::make_unique<sim_client>(sim.address(), sim.port()));
+        const std::string name = "client " + std::to_string(i);
+        queue.back()->send(name + "\n" + std::string(1, '\0') + idn_tcp);
+        queue.back()->shutdown_send();
+        expected_commands.push_back(name);
+        expected_commands.push_back("*IDN?");
+    }
+    first.send("client 1\n" + std::string(1, '\0') + idn_tcp);
+    EXPECT_EQ(first.read_until("\r\n"), hvxa_identity + "\r\n");
+    first.shutdown_send();
+    EXPECT_TRUE(first.wait_closed());
+
+    for (std::size_t i = 0; i < queue.size(); ++i)
+        EXPECT_EQ(queue[i]->read_until("\x01\x02 never", 10s), hvxa_identity + "\r\n") << "client " << i + 2;
+    ASSERT_TRUE(sim.wait_for_transcript("tcp#50 CLOSE"));
+    EXPECT_EQ(sim.commands(), expected_commands);
+}
+
+TEST(HvxsimProcess, EndlessReplyRunsUntilTheClientLeavesAndOverlongLinesAreDiscarded)
+{
+    sim_process sim({"--endless-reply", "ENDLESS?"}, "127.0.0.173");
+    {
+        sim_client client(sim.address(), sim.port());
+        client.send("ENDLESS?\n" + std::string(1, '\0'));
+        constexpr std::size_t amount = 1 << 20;
+        const std::string got = client.read_count(amount);
+        ASSERT_GE(got.size(), amount);
+        for (std::size_t i = 0; i < got.size(); ++i)
+            ASSERT_EQ(got[i], static_cast<char>('A' + i % 26)) << i;
+    }  // closed while it streams
+    ASSERT_TRUE(sim.wait_for_transcript("tcp#1 CLOSE"));
+    EXPECT_NE(sim.transcript().find("tcp#1 NOTE \"endless reply ended after "), std::string::npos);
+
+    // Megabytes without a line end are discarded, not run and not kept.
+    sim_client next(sim.address(), sim.port());
+    next.send(std::string(2 << 20, 'x') + "\n" + idn_tcp);
+    EXPECT_EQ(next.read_until("\r\n"), hvxa_identity + "\r\n");
+    EXPECT_EQ(sim.commands(), (std::vector<std::string>{"ENDLESS?", "*IDN?"}));
+    EXPECT_NE(sim.transcript().find("tcp#2 NOTE \"line longer than 65536 bytes"), std::string::npos);
+}
+
+TEST(HvxsimProcess, TrickledExactReplyCarriesNulAndHighBytesAndNoLineEnd)
+{
+    sim_process sim({"--exact-reply", "X?=AB\\x00\\x80\\xFF", "--trickle-ms", "5"}, "127.0.0.174");
+    EXPECT_EQ(conversation(sim.address(), sim.port(), "X?\n" + std::string(1, '\0')), std::string("AB\0\x80\xFF", 5));
+    EXPECT_EQ(sim.outputs(), (std::vector<std::string>{"A", "B", "\\0", "\\x80", "\\xFF"}));
 }
 
 TEST(HvxsimProcess, StartFailuresExitWithAMessage)

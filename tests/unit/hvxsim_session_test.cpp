@@ -11,6 +11,7 @@
 
 #include "sim/binary_value.h"
 #include "sim/instrument.h"
+#include "sim/line_framer.h"
 #include "sim/reply_overrides.h"
 #include "sim/session.h"
 #include "sim/transcript.h"
@@ -47,7 +48,7 @@ public:
     {
         std::vector<std::string> writes;
         for (std::string w = s.take_output(at); !w.empty(); w = s.take_output(at)) {
-            s.wrote(w);
+            s.wrote(w, at);
             writes.push_back(w);
         }
         return writes;
@@ -281,6 +282,217 @@ TEST(HvxsimSession, StreamWithoutIntervalProducesALineOnEveryTurn)
     for (unsigned long n = 1; n <= 3; ++n) {
         EXPECT_EQ(s.next_write_time(), r.t0);
         EXPECT_EQ(s.take_output(r.t0), stream_line(n) + "\r\n");
+    }
+}
+
+// Takes what is due at `at` once, recording it as written then.
+std::string take_once(session& s, clock_type::time_point at)
+{
+    std::string w = s.take_output(at);
+    if (!w.empty())
+        s.wrote(w, at);
+    return w;
+}
+
+TEST(HvxsimSession, IdleTimeRunsFromTheLastInputOrTheLastReplyOut)
+{
+    wire_settings wire;
+    wire.idle_timeout = 30s;
+    wire.reply_delay = 45s;  // longer than the idle time: the client waits on us
+    rig r(wire);
+    session s = r.open();
+    EXPECT_EQ(s.idle_deadline(), r.t0 + 30s);
+
+    s.received("*ID", r.t0 + 10s);  // any byte counts, a partial line too
+    EXPECT_EQ(s.idle_deadline(), r.t0 + 40s);
+    s.received("N?\n", r.t0 + 20s);
+    EXPECT_FALSE(s.idle_deadline());
+    EXPECT_EQ(rig::all_at(s, r.t0 + 65s), hvxa_identity + "\r\n");
+    EXPECT_EQ(s.idle_deadline(), r.t0 + 95s);
+
+    // A trickled reply holds the idle time until its last byte is out.
+    wire_settings slow;
+    slow.idle_timeout = 1s;
+    slow.trickle_interval = 2s;
+    slow.line_end = "\n";
+    rig tr(slow, {{"A?", {"ab"}}});
+    session t = tr.open();
+    t.received("A?\n", tr.t0);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(take_once(t, tr.t0 + i * 2s).size(), 1u) << i;
+        EXPECT_FALSE(t.idle_deadline()) << i;
+    }
+    EXPECT_EQ(take_once(t, tr.t0 + 4s), "\n");
+    EXPECT_EQ(t.idle_deadline(), tr.t0 + 5s);
+}
+
+TEST(HvxsimSession, StreamAndEndlessReplyDoNotKeepASilentClientAndZeroNeverDrops)
+{
+    std::string error;
+    auto endless = parse_endless_reply("E?", error);
+    ASSERT_TRUE(endless) << error;
+    wire_settings wire;
+    wire.idle_timeout = 30s;
+    wire.stream_interval = 1s;
+    rig r(wire, {*endless});
+    session s = r.open();
+    EXPECT_FALSE(take_once(s, r.t0 + 1s).empty());  // a stream line
+    EXPECT_EQ(s.idle_deadline(), r.t0 + 30s);
+    s.received("E?\n", r.t0 + 2s);
+    for (auto at = r.t0 + 2s; at < r.t0 + 40s; at += 5s)
+        EXPECT_FALSE(take_once(s, at).empty());
+    EXPECT_EQ(s.idle_deadline(), r.t0 + 32s);
+
+    wire.idle_timeout = 0s;
+    rig never(wire);
+    session n = never.open();
+    EXPECT_FALSE(n.idle_deadline());
+}
+
+TEST(HvxsimSession, EndlessReplyStreamsLettersUntilAResetAndIsRecordedOnce)
+{
+    std::string error;
+    auto endless = parse_endless_reply("ENDLESS?", error);
+    ASSERT_TRUE(endless) << error;
+    rig r({}, {*endless});
+    session s = r.open();
+    s.received("endless?\n*IDN?\n", r.t0);
+
+    std::string sent;
+    for (int i = 0; i < 3; ++i) {
+        const std::string chunk = take_once(s, r.t0);
+        ASSERT_EQ(chunk.size(), endless_chunk_bytes) << i;
+        sent += chunk;
+    }
+    EXPECT_EQ(sent, endless_reply_bytes(0, sent.size()));
+    EXPECT_TRUE(sent.starts_with("ABCDEFGHIJKLMNOPQRSTUVWXYZAB"));
+    EXPECT_EQ(sent.find_first_of(std::string("\r\n\0", 3)), std::string::npos);
+    EXPECT_EQ(s.next_write_time(), r.t0);  // it never ends by itself
+
+    // A reset ends it and the identity reply queued behind it; a new
+    // command is answered again.
+    s.received("\x14*IDN?\n", r.t0 + 1s);
+    EXPECT_EQ(rig::all_at(s, r.t0 + 1s), hvxa_identity + "\r\n");
+
+    // Only the endless reply's first write is recorded, and its length when it ends.
+    std::vector<std::string> outs_and_notes;
+    for (const auto& record : r.records()) {
+        if (record.starts_with("tcp#1 OUT"))
+            outs_and_notes.push_back(record.substr(0, 24));
+        else if (record.starts_with("tcp#1 NOTE"))
+            outs_and_notes.push_back(record);
+    }
+    const std::vector<std::string> expected = {
+        "tcp#1 NOTE \"endless reply: letters without a line end until the connection ends or a reset\"",
+        "tcp#1 OUT \"ABCDEFGHIJKLM",
+        "tcp#1 NOTE \"endless reply ended after " + std::to_string(sent.size()) + " bytes\"",
+        "tcp#1 OUT \"ZELVORIAN,HVX",
+    };
+    EXPECT_EQ(outs_and_notes, expected);
+}
+
+TEST(HvxsimSession, RawAndExactRepliesSendTheirBytesExactly)
+{
+    struct reply_case {
+        bool exact;
+        const char* argument;
+        std::string sent;
+    };
+    const reply_case cases[] = {
+        {false, "X?=\\x00\\x80\\xFFz", std::string("\0\x80\xFFz\r\n", 6)},
+        {false, "X?=\\0", std::string("\0\r\n", 3)},
+        {false, "X?=", "\r\n"},
+        {true, "X?=ABCDEFGH", "ABCDEFGH"},
+        {true, "X?=\\x00\\x80", std::string("\0\x80", 2)},
+        {true, "X?=a\\r\\n\\r", "a\r\n\r"},
+        {true, "X?=", ""},  // nothing at all
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        auto forced = c.exact ? parse_exact_reply(c.argument, error) : parse_raw_reply(c.argument, error);
+        ASSERT_TRUE(forced) << c.argument << ": " << error;
+        rig r({}, {*forced});
+        session s = r.open();
+        s.received("X?\n", r.t0);
+        EXPECT_EQ(rig::all_at(s, r.t0), c.sent) << c.argument;
+        EXPECT_FALSE(s.replies_pending()) << c.argument;
+    }
+}
+
+TEST(HvxsimSession, TrickledExactReplyEndsWithoutALineEnd)
+{
+    std::string error;
+    auto forced = parse_exact_reply("X?=ABCDEFGH", error);
+    ASSERT_TRUE(forced) << error;
+    wire_settings wire;
+    wire.trickle_interval = 20ms;
+    rig r(wire, {*forced});
+    session s = r.open();
+    s.received("X?\n", r.t0);
+    std::string sent;
+    for (int i = 0; i < 8; ++i) {
+        ASSERT_EQ(s.next_write_time(), r.t0 + i * 20ms) << i;
+        const auto w = rig::writes_at(s, r.t0 + i * 20ms);
+        ASSERT_EQ(w.size(), 1u) << i;
+        sent += w[0];
+    }
+    EXPECT_EQ(sent, "ABCDEFGH");
+    EXPECT_FALSE(s.next_write_time());
+    EXPECT_EQ(rig::all_at(s, r.t0 + 1h), "");
+}
+
+TEST(HvxsimSession, OverlongLineIsDiscardedWithANoteAndTheNextCommandAnswered)
+{
+    rig r;
+    session s = r.open();
+    const std::string block(4096, 'x');
+    for (std::size_t sent = 0; sent < 4 * line_framer::max_line_length; sent += block.size())
+        s.received(block, r.t0);
+    s.received("\n" + idn_tcp, r.t0);
+    EXPECT_EQ(rig::all_at(s, r.t0), hvxa_identity + "\r\n");
+
+    std::vector<std::string> commands_and_notes;
+    for (const auto& record : r.records()) {
+        if (record.starts_with("tcp#1 CMD") || record.starts_with("tcp#1 NOTE"))
+            commands_and_notes.push_back(record);
+    }
+    const std::vector<std::string> expected = {
+        "tcp#1 NOTE \"line longer than 65536 bytes: discarded up to its line end\"",
+        "tcp#1 CMD \"*IDN?\"",
+    };
+    EXPECT_EQ(commands_and_notes, expected);
+}
+
+TEST(HvxsimSession, QueuedOutputIsBoundedRepliesDroppedWithANoteStreamLinesSkipped)
+{
+    wire_settings wire;
+    wire.max_queued_output = 100;
+    std::vector<reply_override> forced = {{"B?", {std::string(40, 'b')}}};  // 42 bytes with its line end
+    {
+        rig r(wire, forced);
+        session s = r.open();
+        s.received("B?\nB?\nB?\n", r.t0);
+        EXPECT_EQ(r.records().back(),
+                  "tcp#1 NOTE \"output queue full (84 bytes not yet taken by the client): reply to \\\"B?\\\" dropped\"");
+        EXPECT_EQ(rig::writes_at(s, r.t0).size(), 2u);
+        s.received("B?\n", r.t0);  // room again once the client took its replies
+        EXPECT_EQ(rig::writes_at(s, r.t0).size(), 1u);
+    }
+    {
+        // Stream lines pile up behind a held reply only as far as the bound.
+        wire.stream_interval = 0ms;
+        wire.reply_delay = 1s;
+        rig r(wire, forced);
+        session s = r.open();
+        s.received("B?\n", r.t0);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(s.take_output(r.t0), "") << i;
+        std::vector<std::string> sent;
+        for (int i = 0; i < 4; ++i)
+            sent.push_back(s.take_output(r.t0 + 1s));
+        const std::vector<std::string> expected = {std::string(40, 'b') + "\r\n", stream_line(1) + "\r\n",
+                                                   stream_line(2) + "\r\n", stream_line(7) + "\r\n"};
+        EXPECT_EQ(sent, expected);
     }
 }
 

@@ -3,6 +3,7 @@
 // framing, identity presets and the command line.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -125,12 +126,23 @@ TEST(HvxsimCommandPattern, MatchesCaseInsensitivelyWithCaptures)
 }
 
 // Renders framer events as text for compact expectations: commands as
-// themselves, resets as "<reset>".
+// themselves, resets as "<reset>", overlong lines as "<overlong>".
 std::vector<std::string> frame(line_framer& framer, std::string_view bytes)
 {
     std::vector<std::string> out;
-    for (const auto& e : framer.feed(bytes))
-        out.push_back(e.type == framer_event::kind::reset ? "<reset>" : e.line);
+    for (const auto& e : framer.feed(bytes)) {
+        switch (e.type) {
+        case framer_event::kind::command:
+            out.push_back(e.line);
+            break;
+        case framer_event::kind::reset:
+            out.push_back("<reset>");
+            break;
+        case framer_event::kind::overlong:
+            out.push_back("<overlong>");
+            break;
+        }
+    }
     return out;
 }
 
@@ -162,11 +174,24 @@ TEST(HvxsimLineFramer, DropsNulsStripsCrBeforeLfAndResets)
     EXPECT_TRUE(frame(framer, "*ID").empty());
     EXPECT_EQ(frame(framer, std::string("N?\n\0", 4)), v{"*IDN?"});
 
-    // An endless line is kept bounded.
-    const std::string huge(line_framer::max_line_length * 2, 'x');
-    const auto events = frame(framer, huge + "\n");
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].size(), line_framer::max_line_length);
+}
+
+TEST(HvxsimLineFramer, OverlongLineIsDiscardedWholeUpToItsLineEndOrAReset)
+{
+    using v = std::vector<std::string>;
+    const std::string longest(line_framer::max_line_length, 'x');
+    line_framer framer;
+    EXPECT_EQ(frame(framer, longest + "\n"), v{longest});
+
+    // One byte more: reported once, never run cut short, however much follows.
+    EXPECT_EQ(frame(framer, longest + "y"), v{"<overlong>"});
+    for (int i = 0; i < 16; ++i)
+        EXPECT_TRUE(frame(framer, longest).empty()) << i;
+    EXPECT_EQ(frame(framer, "z\n*IDN?\n"), v{"*IDN?"});
+
+    // A reset ends the discarding too.
+    EXPECT_EQ(frame(framer, longest + "y"), v{"<overlong>"});
+    EXPECT_EQ(frame(framer, "rest\x14*IDN?\n"), (v{"<reset>", "*IDN?"}));
 }
 
 TEST(HvxsimIdentityPresets, CoverEveryModelFamilyWithUniqueKeys)
@@ -222,7 +247,8 @@ TEST(HvxsimOptions, ParsesEveryOptionIntoItsField)
                                "t.txt", "--instrument", "hvxcm", "--idn", "A,B,C,D", "--silent", "--idn-from", "3",
                                "--delay-ms", "20", "--trickle-ms", "5", "--bare-lf", "--stream-ms", "0", "--refuse",
                                "--raw-reply", "X?=a\\tb", "--burst", "B?=3x10", "--big-reply", "G?=9000",
-                               "--binary-reply", "V?=0.5,-1"},
+                               "--binary-reply", "V?=0.5,-1", "--exact-reply", "E?=\\x00\\x80", "--endless-reply",
+                               "FOREVER?", "--idle-timeout-s", "0"},
                               o, error))
         << error;
     EXPECT_EQ(o.address, "127.0.0.45");
@@ -239,13 +265,24 @@ TEST(HvxsimOptions, ParsesEveryOptionIntoItsField)
     EXPECT_TRUE(o.bare_lf);
     EXPECT_EQ(o.stream_ms, 0u);
     EXPECT_TRUE(o.refuse);
-    ASSERT_EQ(o.overrides.size(), 4u);
+    EXPECT_EQ(o.idle_timeout_s, 0u);
+    ASSERT_EQ(o.overrides.size(), 6u);
     EXPECT_EQ(o.overrides[0].command, "X?");
     EXPECT_EQ(o.overrides[0].lines, reply_lines{"a\tb"});
     EXPECT_EQ(o.overrides[1].lines, (reply_lines{filler_line(1, 10), filler_line(2, 10), filler_line(3, 10)}));
     ASSERT_EQ(o.overrides[2].lines.size(), 1u);
     EXPECT_EQ(o.overrides[2].lines[0].size(), 9000u);
     EXPECT_EQ(o.overrides[3].lines, reply_lines{encode_binary_values({0.5, -1})});
+    EXPECT_TRUE(o.overrides[0].line_ends);
+    EXPECT_EQ(o.overrides[4].lines, reply_lines{std::string("\0\x80", 2)});
+    EXPECT_FALSE(o.overrides[4].line_ends);
+    EXPECT_EQ(o.overrides[5].command, "FOREVER?");
+    EXPECT_TRUE(o.overrides[5].endless);
+
+    sim_options defaults;
+    ASSERT_TRUE(parse_options({}, defaults, error)) << error;
+    EXPECT_EQ(defaults.idle_timeout_s, 30u);
+    EXPECT_EQ(wire_settings_from(defaults).idle_timeout, std::chrono::seconds(30));
 }
 
 TEST(HvxsimOptions, IdentityComesFromIdnTextElseThePreset)
@@ -287,6 +324,13 @@ TEST(HvxsimOptions, RejectsBadArgumentsWithAMessage)
         {"--binary-reply", "V?=1,x"},
         {"--binary-reply", "=1"},
         {"--raw-reply", "X?=bad\\q"},
+        {"--exact-reply", "X?"},
+        {"--exact-reply", "X?=\\x"},
+        {"--endless-reply", ""},
+        {"--endless-reply"},
+        {"--idle-timeout-s", "-1"},
+        {"--idle-timeout-s", "1.5"},
+        {"--idle-timeout-s", "3601"},
         {"--burst", "B?=10x"},
         {"--burst", "B?=100000000x100"},
         {"--big-reply", "G?=100000000000"},
