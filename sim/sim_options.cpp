@@ -138,7 +138,7 @@ constexpr option_row option_table[] = {
     {"--set", "N=V", "start with configuration parameter N at V (the instrument's numbering; repeatable)", false,
      add_initial_value},
     {"--idle-timeout-s", "N",
-     "drop a TCP client that has sent nothing for N s, not counting time spent on its replies (default 30; 0: never)",
+     "drop a TCP client that has sent nothing for N s, not counting waits for its replies (default 30; 0: never)",
      false,
      [](const std::string& v, sim_options& o, std::string& e) {
          unsigned long seconds = 0;
@@ -175,7 +175,9 @@ constexpr option_row option_table[] = {
     {"--big-reply", "CMD=N", "reply to CMD with one line of N characters in a single write", true,
      add_override<parse_big_reply>},
     {"--endless-reply", "CMD",
-     "answer CMD with letters A-Z repeating, flat out, never a line end, until the connection ends or a reset", true,
+     "answer CMD with letters A-Z repeating, flat out, never a line end, until the connection ends, a reset or the "
+     "idle drop",
+     true,
      add_override<parse_endless_reply>},
     {"--stream-ms", "N", "after each TCP connect send an unsolicited line every N ms (0: flat out)", true,
      [](const std::string& v, sim_options& o, std::string& e) {
