@@ -87,6 +87,8 @@ void session::push(queued_output output)
     queued_bytes_ += output.bytes.size();
     if (output.kind == output_kind::reply)
         ++queued_replies_;
+    if (output.kind == output_kind::stream_line)
+        ++queued_stream_lines_;
     queue_.push_back(std::move(output));
 }
 
@@ -96,6 +98,8 @@ void session::pop_front()
     queued_bytes_ -= front.bytes.size();
     if (front.kind == output_kind::reply)
         --queued_replies_;
+    if (front.kind == output_kind::stream_line)
+        --queued_stream_lines_;
     queue_.pop_front();
 }
 
@@ -105,6 +109,7 @@ void session::clear_queue()
     queue_.clear();
     queued_bytes_ = 0;
     queued_replies_ = 0;
+    queued_stream_lines_ = 0;
 }
 
 void session::end_endless_reply()
@@ -149,12 +154,12 @@ void session::queue_stream_line_if_due(clock::time_point now)
 {
     if (!next_stream_ || *next_stream_ > now)
         return;
-    // A client that does not read while a reply is held up must not make
-    // the stream pile up without end: lines without room are skipped, and
+    // At most one line waits: while the wire cannot take them (the client
+    // does not read, or a reply holds up the queue) lines are skipped, and
     // the gap shows in the numbers.
-    std::string line = stream_line(++stream_lines_) + settings_.line_end;
-    if (queued_bytes_ + line.size() <= settings_.max_queued_output)
-        push({now, std::move(line), output_kind::stream_line});
+    ++stream_lines_;
+    if (queued_stream_lines_ == 0)
+        push({now, stream_line(stream_lines_) + settings_.line_end, output_kind::stream_line});
     next_stream_ = now + *settings_.stream_interval;
 }
 

@@ -23,8 +23,8 @@
 //
 // What one client can make the session hold is bounded: a line longer than
 // line_framer::max_line_length is discarded (NOTE), and a reply that would
-// take the queued output past max_queued_output is dropped (NOTE); stream
-// lines are then skipped until the client reads.
+// take the queued output past max_queued_output is dropped (NOTE). At most
+// one stream line waits in the queue; lines due meanwhile are skipped.
 #pragma once
 
 #include <chrono>
@@ -141,6 +141,7 @@ private:
     std::optional<clock::time_point> next_trickle_byte_;
     std::size_t queued_bytes_ = 0;         // bytes of the queued items
     std::size_t queued_replies_ = 0;       // items of kind reply
+    std::size_t queued_stream_lines_ = 0;  // items of kind stream_line
     clock::time_point idle_since_{};
     take_kind last_take_ = take_kind::part;
     std::size_t endless_written_ = 0;      // bytes of the endless reply written

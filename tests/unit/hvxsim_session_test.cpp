@@ -479,7 +479,7 @@ TEST(HvxsimSession, QueuedOutputIsBoundedRepliesDroppedWithANoteStreamLinesSkipp
         EXPECT_EQ(rig::writes_at(s, r.t0).size(), 1u);
     }
     {
-        // Stream lines pile up behind a held reply only as far as the bound.
+        // One stream line waits behind a held reply; those due meanwhile are skipped.
         wire.stream_interval = 0ms;
         wire.reply_delay = 1s;
         rig r(wire, forced);
@@ -491,7 +491,7 @@ TEST(HvxsimSession, QueuedOutputIsBoundedRepliesDroppedWithANoteStreamLinesSkipp
         for (int i = 0; i < 4; ++i)
             sent.push_back(s.take_output(r.t0 + 1s));
         const std::vector<std::string> expected = {std::string(40, 'b') + "\r\n", stream_line(1) + "\r\n",
-                                                   stream_line(2) + "\r\n", stream_line(7) + "\r\n"};
+                                                   stream_line(8) + "\r\n", stream_line(9) + "\r\n"};
         EXPECT_EQ(sent, expected);
     }
 }
