@@ -19,9 +19,15 @@ struct connection_options {
 };
 
 // Takes the options out of words (leaving the rest in order). False with a
-// message for a malformed option.
+// message for a malformed option: an empty value, or a baud rate the serial
+// port does not open at.
 bool take_connection_options(std::vector<std::string>* words, connection_options* options, std::string* error);
 
-// Fills the record from the options. False with a message when a value does
-// not fit the record (a port name or an address too long).
+// Fills the record from the options, or, with no connection option, checks
+// what settings_load put there. False with a message naming the value as the
+// user gave it, and the record's port and address unchanged, when a value
+// does not fit the record or the port: a port that is not COM1 to COM999
+// (nor, on Linux, an existing device path), an address longer than 15
+// characters, a serial baud rate the port does not open at, or a "Connect"
+// value the settings file holds that settings_load refused.
 bool apply_connection_options(const connection_options& options, s_connection* conn, std::string* error);

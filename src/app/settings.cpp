@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/connect_values.h"
 #include "app/debug_output.h"
 #include "app/path_text.h"
 #include "app/profile_store.h"
@@ -20,8 +21,8 @@ constexpr const char* settings_file_name = "Corvexa.ini";
 constexpr const char* graph_settings_file_names[graph_settings_kind_count] = {
     "lcr_bode_settings.ini", "lcr_nyquist_settings.ini", "lcr_eis_settings.ini"};
 
-// How much of a stored text value is read.
-constexpr std::size_t connect_text_read_length = 127;
+// How much of a stored text value is read. Connect texts are read whole, so
+// one too long for the record is refused as it is, never cut to fit.
 constexpr std::size_t separator_read_length = 127;
 
 struct s_settings_state {
@@ -29,6 +30,7 @@ struct s_settings_state {
     std::string file;
     std::string graph_files[graph_settings_kind_count];
     std::string database_file;
+    std::vector<std::string> problems;
     int number_format_type = 0;
     char decimal_separator = default_decimal_separator;
     char thousands_separator = default_thousands_separator;
@@ -40,10 +42,22 @@ s_settings_state& state()
     return settings;
 }
 
+// True for a path that starts from a root: a relative one would put the
+// settings wherever the program happens to be started.
+bool absolute_path(const std::string& path)
+{
+#ifdef _WIN32
+    const bool drive = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+    return drive || path.rfind("\\\\", 0) == 0;
+#else
+    return !path.empty() && path[0] == '/';
+#endif
+}
+
 // True when every file the folder holds can be named to the system.
 bool folder_usable(const std::string& folder)
 {
-    if (folder.empty() || !path_fits_system(path_join(folder, settings_file_name))) {
+    if (!absolute_path(folder) || !path_fits_system(path_join(folder, settings_file_name))) {
         return false;
     }
     for (const char* name : graph_settings_file_names) {
@@ -97,8 +111,8 @@ char stored_separator(profile_store& store, const std::string& file, const s_set
 }
 
 // The folder to use and the folders to create, parent first, should the main
-// settings file be missing: the application-data folder's settings folder, or
-// else the working directory as it is.
+// settings file be missing: the application-data folder's settings folder,
+// or none.
 struct s_folder_choice {
     std::string folder;
     std::vector<std::string> folders_to_create;
@@ -114,13 +128,38 @@ s_folder_choice choose_folder(settings_environment& environment)
             return {folder, {vendor_folder, folder}};
         }
     }
-    const std::string working = environment.current_directory();
-    if (folder_usable(working)) {
-        debug_output("Settings folder unavailable: using the working directory\n");
-        return {working, {}};
-    }
     debug_output("Settings folder unavailable: no settings file\n");
     return {};
+}
+
+// Keeps a refused value's message for the caller and the debugger.
+void refuse(s_settings_state& settings, const std::string& problem)
+{
+    settings.problems.push_back(problem);
+    debug_output((problem + "\n").c_str());
+}
+
+// The "Connect" values into the record, each only when the record can take
+// it whole.
+void read_connect_values(s_settings_state& settings, profile_store& store, s_connection& connection)
+{
+    const std::string& file = settings.file;
+    const std::string where = " in the settings file " + file;
+    const int interface = read_number(store, file, setting_interface, LINK_NONE);
+    const std::string bad_interface = connect_interface_problem(setting_interface.key, interface, where);
+    connection.interface = bad_interface.empty() ? interface : LINK_NONE;
+    const std::string port = read_text(store, file, setting_com_port, "", profile_max_value_length);
+    const std::string bad_port = connect_com_port_problem(setting_com_port.key, port, where);
+    connection_set_com_port(&connection, bad_port.empty() ? port.c_str() : "");
+    connection.baud_rate = read_number(store, file, setting_baud_rate, 0);
+    const std::string address = read_text(store, file, setting_ip_address, "", profile_max_value_length);
+    const std::string bad_address = connect_ip_address_problem(setting_ip_address.key, address, where);
+    connection_set_ip_address(&connection, bad_address.empty() ? address.c_str() : "");
+    for (const std::string* problem : {&bad_interface, &bad_port, &bad_address}) {
+        if (!problem->empty()) {
+            refuse(settings, *problem);
+        }
+    }
 }
 
 }  // namespace
@@ -141,13 +180,7 @@ void settings_load(settings_environment& environment, profile_store& store)
         store.write_string(file, setting_created.section, setting_created.key, stamp.c_str());
     }
 
-    s_connection& connection = the_connection();
-    connection.interface = read_number(store, file, setting_interface, LINK_NONE);
-    connection_set_com_port(&connection,
-                            read_text(store, file, setting_com_port, "", connect_text_read_length).c_str());
-    connection.baud_rate = read_number(store, file, setting_baud_rate, 0);
-    connection_set_ip_address(
-        &connection, read_text(store, file, setting_ip_address, "", connect_text_read_length).c_str());
+    read_connect_values(settings, store, the_connection());
 
     // Held whole: a path too long for the system is refused where it is used, never cut.
     settings.database_file =
@@ -163,6 +196,11 @@ void settings_load(settings_environment& environment, profile_store& store)
 void settings_load()
 {
     settings_load(platform_settings_environment(), platform_profile_store());
+}
+
+const std::vector<std::string>& settings_problems()
+{
+    return state().problems;
 }
 
 const std::string& settings_folder()

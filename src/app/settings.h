@@ -2,16 +2,23 @@
 // creating them on a first run, and the values read from the file at start.
 //
 // The folder is the local application-data folder followed by
-// "Zelvorian" and "Corvexa". When the system cannot name that folder, or the
-// paths built from it would be longer than the system takes, the working
-// directory is used instead; when even that does not fit, there is no
-// settings file, reads give their defaults and writes fail.
+// "Zelvorian" and "Corvexa". When the system cannot name that folder, names
+// it by a relative path, or the paths built from it would be longer than the
+// system takes, there is no settings file: reads give their defaults and
+// writes fail. No other folder stands in for it, so the program never
+// leaves settings files where nobody asked for them (such as the folder it
+// was started in).
+//
+// A "Connect" value the connection record cannot take as it is (a port name
+// or address too long for it, an unknown interface number) is not used: the
+// record keeps that field's default and settings_problems() names the value.
 //
 // State is process-wide and belongs to the main thread; settings_load runs
 // once while the main window is created, before anything reads it.
 #pragma once
 
 #include <string>
+#include <vector>
 
 class profile_store;
 class settings_environment;
@@ -27,6 +34,10 @@ inline constexpr char default_thousands_separator = ',';
 void settings_load(settings_environment& environment, profile_store& store);
 // The same with the platform's environment and profile store.
 void settings_load();
+
+// The messages about values of the settings file that settings_load
+// refused, in the order read ("" none): for the caller to show.
+const std::vector<std::string>& settings_problems();
 
 const std::string& settings_folder();
 const std::string& settings_file();

@@ -120,9 +120,9 @@ TEST_F(SettingsLoad, LaterRunReadsEveryValueAndLeavesTheFileAlone)
         "NumFormatThousand=.\r\n"
         "[Connect]\r\n"
         "Interface=2\r\n"
-        "ComPort=COM1234567\r\n"
+        "ComPort=COM123\r\n"
         "BaudRate=19200\r\n"
-        "IPAddr=192.168.100.200:10001\r\n";
+        "IPAddr=192.168.100.200\r\n";
     const std::string file = prepare_file(contents);
 
     settings_load(environment, store);
@@ -135,6 +135,7 @@ TEST_F(SettingsLoad, LaterRunReadsEveryValueAndLeavesTheFileAlone)
     EXPECT_EQ(connection.baud_rate, 19200);
     EXPECT_STREQ(connection.com_port, "COM123");
     EXPECT_STREQ(connection.ip_address, "192.168.100.200");
+    EXPECT_TRUE(settings_problems().empty());
     EXPECT_EQ(database_file_path(), database);
     EXPECT_EQ(number_format_type(), 999);
     EXPECT_EQ(decimal_separator(), ',');
@@ -167,43 +168,115 @@ TEST_F(SettingsLoad, SeparatorsKeepTheirDefaultUnlessTheStoredOneIsUsable)
     }
 }
 
-// The longest file the folder holds is "lcr_nyquist_settings.ini": the folder
-// is usable while that path fits the system's limit.
-TEST_F(SettingsLoad, AnAppDataFolderTooLongForItsFilesFallsBackToTheWorkingDirectory)
+// A "Connect" value the record cannot hold whole (port name 6 characters,
+// address 15) or an interface the program does not know is never cut to fit
+// or used: the field keeps its default and the refusal names the value and
+// the file. The neighbouring values still load, and the file is left as it is.
+TEST_F(SettingsLoad, ConnectValuesTheRecordCannotTakeAreRefusedByName)
 {
-    const std::size_t longest_name = std::string("lcr_nyquist_settings.ini").size();
-    const std::size_t room = max_system_path_length - longest_name - 1;  // less its separator
-    const std::size_t suffix = settings_folder_under("x").size() - 1;   // "/Zelvorian/Corvexa"
-    for (std::size_t length : {room - suffix, room - suffix + 1}) {
-        SCOPED_TRACE(length);
-        const std::string base = path_join(app_data.path(), "");
-        environment.app_data = base + std::string(length - base.size(), 'a');
-        fs::create_directory(environment.app_data);
-        environment.made.clear();
-        fs::remove(path_join(working.path(), "Corvexa.ini"));
+    const std::string address(5000, '1');
+    const struct {
+        const char* what;
+        std::string connect;  // the lines of [Connect]
+        int interface;
+        const char* com_port;
+        const char* ip_address;
+        std::vector<std::string> problems;  // each followed by " in the settings file FILE ..." below
+    } cases[] = {
+        {"fits exactly", "Interface=3\r\nComPort=COM254\r\nIPAddr=192.168.100.200\r\n", LINK_SERIAL, "COM254",
+         "192.168.100.200", {}},
+        {"device path", "Interface=3\r\nComPort=/dev/ptmx\r\nIPAddr=10.0.0.1\r\n", LINK_SERIAL, "", "10.0.0.1",
+         {"ComPort \"/dev/ptmx\"|is too long: a port name has at most 6 characters"}},
+        {"long address", "Interface=2\r\nComPort=COM1\r\nIPAddr=" + address + "\r\n", LINK_LAN, "COM1", "",
+         {"IPAddr \"" + address.substr(0, 40) + "...\" (5000 characters)|is too long: an IP address has at most 15 characters"}},
+        {"address with port", "Interface=2\r\nIPAddr=192.168.100.200:10001\r\n", LINK_LAN, "", "",
+         {"IPAddr \"192.168.100.200:10001\"|is too long: an IP address has at most 15 characters"}},
+        {"unknown interface", "Interface=7\r\nComPort=COM1\r\n", LINK_NONE, "COM1", "",
+         {"Interface 7|is not 1 (USB), 2 (LAN) or 3 (Serial)"}},
+        {"everything", "Interface=-1\r\nComPort=COM1234567\r\nIPAddr=1.2.3.4.5.6.7.8.9\r\n", LINK_NONE, "", "",
+         {"Interface -1|is not 1 (USB), 2 (LAN) or 3 (Serial)",
+          "ComPort \"COM1234567\"|is too long: a port name has at most 6 characters",
+          "IPAddr \"1.2.3.4.5.6.7.8.9\"|is too long: an IP address has at most 15 characters"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        dirty_everything();
+        const std::string contents = "[Connect]\r\n" + c.connect + "BaudRate=9600\r\n";
+        const std::string file = prepare_file(contents);
 
         settings_load(environment, store);
 
-        if (length == room - suffix) {
-            EXPECT_EQ(settings_folder(), settings_folder_under(environment.app_data));
-            EXPECT_EQ(environment.made.size(), 2u);
-        } else {
-            EXPECT_EQ(settings_folder(), working.path());
-            EXPECT_TRUE(environment.made.empty());
+        const s_connection& connection = the_connection();
+        EXPECT_EQ(connection.interface, c.interface);
+        EXPECT_STREQ(connection.com_port, c.com_port);
+        EXPECT_STREQ(connection.ip_address, c.ip_address);
+        EXPECT_EQ(connection.baud_rate, 9600);
+        std::vector<std::string> expected;
+        for (const std::string& problem : c.problems) {
+            const std::size_t bar = problem.find('|');
+            expected.push_back(problem.substr(0, bar) + " in the settings file " + file + " " +
+                               problem.substr(bar + 1));
         }
-        EXPECT_TRUE(fs::is_regular_file(settings_file()));
-        EXPECT_LE(graph_settings_file(1).size(), max_system_path_length);
+        EXPECT_EQ(settings_problems(), expected);
+        EXPECT_EQ(read_bytes(file), contents);
     }
 }
 
-TEST_F(SettingsLoad, NoShellFolderUsesTheWorkingDirectory)
+// Without a usable settings folder there is no settings file at all: no other
+// folder (the working directory least of all) gets one, every value keeps its
+// default, and nothing later written to the settings lands anywhere.
+TEST_F(SettingsLoad, WithoutAUsableSettingsFolderNoFileIsMadeAnywhere)
 {
-    environment.app_data.clear();
+    // The longest file the folder holds is "lcr_nyquist_settings.ini": the
+    // folder is usable while that path fits the system's limit.
+    const std::size_t longest_name = std::string("lcr_nyquist_settings.ini").size();
+    const std::size_t room = max_system_path_length - longest_name - 1;  // less its separator
+    const std::size_t suffix = settings_folder_under("x").size() - 1;   // "/Zelvorian/Corvexa"
+    const std::string base = path_join(app_data.path(), "");
+    const std::string longest_usable = base + std::string(room - suffix - base.size(), 'a');
+    const std::string too_long = longest_usable + "a";
+    fs::create_directory(longest_usable);
+    fs::create_directory(too_long);
+    // A Corvexa.ini already in the working directory is neither read nor changed.
+    const std::string stray = path_join(working.path(), "Corvexa.ini");
+    write_bytes(stray, "[Connect]\r\nInterface=2\r\nIPAddr=10.9.9.9\r\n");
+
+    const struct {
+        const char* what;
+        std::string app_data;
+    } cases[] = {
+        {"no shell folder", ""},
+        {"relative shell folder", "Local"},
+        {"dot folder", "."},
+        {"too long for its files", too_long},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        environment.app_data = c.app_data;
+        environment.made.clear();
+        dirty_everything();
+
+        settings_load(environment, store);
+
+        EXPECT_EQ(settings_folder(), "");
+        EXPECT_EQ(settings_file(), "");
+        EXPECT_EQ(graph_settings_file(0), "");
+        EXPECT_TRUE(environment.made.empty());
+        EXPECT_EQ(the_connection().interface, LINK_NONE);
+        EXPECT_STREQ(the_connection().ip_address, "");
+        EXPECT_FALSE(store.write_string(settings_file(), "Init", "DatabaseFile", "x.db"));
+        EXPECT_EQ(std::distance(fs::directory_iterator(working.path()), fs::directory_iterator()), 1);
+        EXPECT_EQ(read_bytes(stray), "[Connect]\r\nInterface=2\r\nIPAddr=10.9.9.9\r\n");
+    }
+
+    // One character less and the folder is the settings folder, made there.
+    environment.app_data = longest_usable;
+    environment.made.clear();
     settings_load(environment, store);
-    EXPECT_TRUE(environment.made.empty());
-    EXPECT_EQ(settings_folder(), working.path());
-    EXPECT_EQ(settings_file(), path_join(working.path(), "Corvexa.ini"));
-    EXPECT_EQ(read_bytes(settings_file()), "[Init]\r\nCreated=09:05:07 3/11/2019\r\n");
+    EXPECT_EQ(settings_folder(), settings_folder_under(longest_usable));
+    EXPECT_EQ(environment.made.size(), 2u);
+    EXPECT_TRUE(fs::is_regular_file(settings_file()));
+    EXPECT_EQ(graph_settings_file(1).size(), max_system_path_length);
 }
 
 TEST_F(SettingsLoad, WithNoUsableFolderEveryValueKeepsItsDefault)
