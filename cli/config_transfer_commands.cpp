@@ -22,6 +22,29 @@ namespace {
 
 constexpr int MODE_PARAMETER = 1;
 
+// Passes a transfer's messages on and remembers whether any warned: a bulk
+// read that warned has failed, whatever values it read.
+class warning_counter final : public user_prompt {
+public:
+    explicit warning_counter(user_prompt& shown) : shown_(shown) {}
+    void tell(const char* text, const char* caption, prompt_icon icon) override
+    {
+        if (icon == prompt_icon::warning || icon == prompt_icon::error) {
+            ++warnings;
+        }
+        shown_.tell(text, caption, icon);
+    }
+    bool ask_yes_no(const char* text, const char* caption, prompt_icon icon) override
+    {
+        return shown_.ask_yes_no(text, caption, icon);
+    }
+    void set_busy(bool busy) override { shown_.set_busy(busy); }
+    int warnings = 0;
+
+private:
+    user_prompt& shown_;
+};
+
 // The instrument identified and its model selected; false (with the
 // identification's own text printed) when it is not.
 bool identify_and_select(cli_context& context)
@@ -49,10 +72,18 @@ const char* name_of(int id, const s_connection* conn)
     return names ? names[id] : "";
 }
 
+// The value line, and a warning line on standard error for a value that the
+// instrument reported outside the parameter's own limits (the exit status
+// stays that of the transfer).
 void print_parameter(const cli_context& context, const instrument_config& model, int id)
 {
-    std::fprintf(context.out, "%d\t%s\t%s\n", config_transfer_command(id, *model.record(id)),
-                 name_of(id, context.connection), model.get_display_string(id).c_str());
+    const s_config_param& record = *model.record(id);
+    const int command = config_transfer_command(id, record);
+    const char* name = name_of(id, context.connection);
+    std::fprintf(context.out, "%d\t%s\t%s\n", command, name, model.get_display_string(id).c_str());
+    if (config_value_outside_limits(record)) {
+        std::fprintf(context.err, "Warning: %s\n", config_outside_limits_text(name, command, record).c_str());
+    }
 }
 
 // ID: a parameter of the first bank, 0 to 255, in decimal.
@@ -167,15 +198,21 @@ int run_config_read(cli_context& context)
         std::fprintf(context.err, "No parameter names for instrument type %d\n", context.connection->instrument_type);
         return CLI_FAILED;
     }
-    if (!current_config->read_all(context.connection, true)) {
+    warning_counter counted(*context.prompt);
+    config_transfer_use_prompt(&counted);
+    const bool read = current_config->read_all(context.connection, true);
+    config_transfer_use_prompt(context.prompt);
+    if (!read) {
         return CLI_FAILED;
     }
+    // Up to two failed parameters still make a read; their values stay as
+    // they were, so the listing is shown, and the exit status says it failed.
     for (int id = 1; id < PARAMETER_NAME_COUNT; ++id) {
         if (!parameter_unused(names[id])) {
             print_parameter(context, *current_config, id);
         }
     }
-    return CLI_OK;
+    return counted.warnings == 0 ? CLI_OK : CLI_FAILED;
 }
 
 int run_config_get(cli_context& context)

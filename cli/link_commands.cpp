@@ -1,19 +1,30 @@
 #include "link_commands.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/user_prompt.h"
 #include "graph/exponent_text.h"
+#include "graph/number_format.h"
 #include "cli_context.h"
 #include "link/connection.h"
 #include "link/identify.h"
 
 namespace {
 
-constexpr int QUERY_REPLY_SIZE = 256;
+// A query shows any line the link can read; values as many as a sweep holds.
+constexpr int QUERY_REPLY_SIZE = LINK_VALUES_BUFFER_SIZE;
 constexpr int MAX_VALUES = 2000;
+
+// Why a read gave no reply, in the link's own words.
+void tell_read_failure(const cli_context& context, int size, const char* none)
+{
+    const link_read_outcome outcome = link_last_read(context.connection);
+    const std::string why = outcome == LINK_READ_LINE ? std::string(none) : link_read_failure_text(outcome, size);
+    std::fprintf(context.err, "%s\n", why.c_str());
+}
 
 // Opens the link; on failure prints the same text identification shows.
 bool open_link(cli_context& context)
@@ -42,6 +53,23 @@ bool command_text(cli_context& context, std::string* text)
     }
     *text = context.args[0] + "\n";
     return true;
+}
+
+// A NUL byte with text after it, or a reply of nothing but NUL bytes.
+bool holds_inner_nul(const char* reply, int length)
+{
+    const void* nul = std::memchr(reply, '\0', static_cast<std::size_t>(length));
+    const std::size_t text = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - reply)
+                                 : static_cast<std::size_t>(length);
+    if (text == 0) {
+        return true;
+    }
+    for (std::size_t i = text; i < static_cast<std::size_t>(length); ++i) {
+        if (reply[i] != '\0') {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -77,11 +105,21 @@ int run_query(cli_context& context)
         return CLI_FAILED;
     }
     link_send(context.connection, text.c_str());
-    char reply[QUERY_REPLY_SIZE];
+    static char reply[QUERY_REPLY_SIZE];
     const int result = link_read_line(context.connection, reply, QUERY_REPLY_SIZE);
     link_close(context.connection);
     if (result <= 0) {
-        std::fprintf(context.err, "No reply\n");
+        tell_read_failure(context, QUERY_REPLY_SIZE, "No reply");
+        return CLI_FAILED;
+    }
+    // A text reply is text up to its end (NUL bytes may only trail it); one
+    // line shows one binary value, and a list of them is for "values".
+    if (!context.connection->last_read_binary && holds_inner_nul(reply, result)) {
+        std::fprintf(context.err, "The reply holds NUL bytes: it is not a text reply\n");
+        return CLI_FAILED;
+    }
+    if (context.connection->last_read_binary && result > BINARY_VALUE_SIZE) {
+        std::fprintf(context.err, "The reply is a list of %d bytes of binary values: read it with values\n", result);
         return CLI_FAILED;
     }
     std::fprintf(context.out, "%s\n", reply);
@@ -111,11 +149,16 @@ int run_values(cli_context& context)
         return CLI_FAILED;
     }
     link_send(context.connection, text.c_str());
-    static double values[MAX_VALUES];
-    const int count = link_read_values(context.connection, values, MAX_VALUES, strict);
+    // One value more than is shown tells a reply that holds too many.
+    static double values[MAX_VALUES + 1];
+    const int count = link_read_values(context.connection, values, MAX_VALUES + 1, strict);
     link_close(context.connection);
     if (count <= 0) {
-        std::fprintf(context.err, "No reply, or no values in it\n");
+        tell_read_failure(context, LINK_VALUES_BUFFER_SIZE, "No reply, or no values in it");
+        return CLI_FAILED;
+    }
+    if (count > MAX_VALUES) {
+        std::fprintf(context.err, "The reply holds more than %d values\n", MAX_VALUES);
         return CLI_FAILED;
     }
     for (int i = 0; i < count; ++i) {

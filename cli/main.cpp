@@ -54,13 +54,6 @@ int main(int argc, char** argv)
     terminal_prompt prompt(context.out);
     terminal_prompt error_prompt(context.err);
     context.prompt = &prompt;
-    for (const std::string& word : words) {
-        if (word == "--help" || word == "-h" || word == "help") {
-            print_usage(context.out);
-            return CLI_OK;
-        }
-    }
-
     std::string error;
     if (!program_words(&words, &error)) {
         return cli_usage_error(context, error);
@@ -68,6 +61,12 @@ int main(int argc, char** argv)
     connection_options options;
     if (!take_connection_options(&words, &options, &error)) {
         return cli_usage_error(context, error);
+    }
+    // Help is asked for in the command's place only: the same word as an
+    // argument (a session called "help", "query help") is just a word.
+    if (!words.empty() && (words[0] == "--help" || words[0] == "-h" || words[0] == "help")) {
+        print_usage(context.out);
+        return CLI_OK;
     }
     std::size_t name_words = 0;
     const cli_command* command = find_cli_command(words, &name_words);

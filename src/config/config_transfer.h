@@ -128,6 +128,13 @@ std::string config_write_error_text(std::int32_t code);
 // limits with two significant digits.
 std::string config_limits_text(const char* name, int command_number, const s_config_param& record);
 
+// A value as the instrument reported it may lie outside the record's own
+// limits, or be no finite number (1e999). It is kept as read, so nothing is
+// lost, and marked: views and the tool show the mark beside the value.
+bool config_value_outside_limits(const s_config_param& record);
+// "NAME (id:N val:VALUE) lies outside its limits MIN to MAX" (no line end).
+std::string config_outside_limits_text(const char* name, int command_number, const s_config_param& record);
+
 // Where the bulk transfers show their messages and the wait cursor. nullptr
 // (the default) shows nothing.
 void config_transfer_use_prompt(user_prompt* prompt);

@@ -87,6 +87,13 @@ std::string config_limits_text(const char* name, int command_number, const s_con
            general_number_text(record.max, 2);
 }
 
+std::string config_outside_limits_text(const char* name, int command_number, const s_config_param& record)
+{
+    const auto limit = [](double value) { return value == CONFIG_NO_LIMIT ? std::string("-") : general_number_text(value, 2); };
+    return std::string(name ? name : "") + " (id:" + std::to_string(command_number) + " val:" + value_text(record) +
+           ") lies outside its limits " + limit(record.min) + " to " + limit(record.max);
+}
+
 std::string config_binary_format_text(const char* name, int command_number)
 {
     return std::string(name ? name : "") + " (id:" + std::to_string(command_number) +

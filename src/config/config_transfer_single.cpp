@@ -1,6 +1,7 @@
 // One parameter between the model and the instrument: the base versions of
 // read_param and write_param (the models call the *_with forms with their
 // own log destination), and the checks they share with the bulk layer.
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -104,6 +105,22 @@ config_write_refusal config_check_writable(const s_config_param& record)
     }
     return outside(config_leading_double(text.c_str()), record.min, record.max) ? config_write_refusal::out_of_limits
                                                                               : config_write_refusal::none;
+}
+
+bool config_value_outside_limits(const s_config_param& record)
+{
+    if (record.kind == CONFIG_KIND_CHOICE) {
+        return outside(config_int_of(record.value), record.min, record.max);
+    }
+    if (record.kind != CONFIG_KIND_REAL) {
+        return false;
+    }
+    const std::string text = text_of(record);
+    if (text.empty()) {
+        return false;
+    }
+    const double value = config_leading_double(text.c_str());
+    return !std::isfinite(value) || outside(value, record.min, record.max);
 }
 
 std::optional<std::int32_t> config_last_write_error()

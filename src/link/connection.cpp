@@ -3,9 +3,14 @@
 //  - after each open the reset byte 0x14 is sent and stray input drained;
 //  - over TCP every command is followed by its terminating NUL byte;
 //  - TCP replies pass through a 64 KiB receive ring; a line ends at LF,
-//    CR is dropped, bytes past the buffer are dropped;
+//    CR is dropped;
 //  - serial replies are read byte by byte, cut at the first CR, and a line
 //    ending in a bare LF keeps it;
+//  - every line read ends by a deadline as well as the per-byte timeout, a
+//    line that does not fit its buffer is discarded (never cut into a
+//    shorter reply), and a binary reply cut short of its values is
+//    refused; each such read
+//    gives the "no reply" result and says why in the record's last_read;
 //  - a reply whose first byte has bit 7 set is a packed binary value.
 // No locks: at most one thread uses a link at a time (callers stop the
 // generator monitor before any foreground operation).
@@ -13,6 +18,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 
 #include "graph/number_format.h"
@@ -112,10 +118,58 @@ int tcp_poll(s_connection* conn)
     return ring_pop(conn);
 }
 
-// The next byte, waiting at most the TCP timeout; -1 when none came. The
-// socket is asked first and waited on only when nothing has arrived, so a
-// reply that is already there costs one receive and no wait.
-int tcp_wait_byte(s_connection* conn)
+// One line read in progress: where its bytes go, when it must end, and what
+// it has met. A line that does not fit is not cut: its bytes past the buffer
+// are counted as discarded while the read looks for the line's end, and the
+// read then fails as too long.
+struct line_read {
+    char* buffer;
+    int size;
+    std::uint64_t deadline;
+    int stored = 0;
+    bool overflowed = false;
+    bool cut = false;  // serial: a CR was met, the rest of the line is not kept
+    int discarded = 0;
+
+    void keep(unsigned char byte)
+    {
+        if (stored < size - 1) {
+            buffer[stored++] = static_cast<char>(byte);
+        } else {
+            overflowed = true;
+            ++discarded;
+        }
+    }
+    bool gave_up() const { return discarded >= LINK_DISCARD_LIMIT; }
+};
+
+// The result of a failed read in the transport's own terms (0 serial, -1
+// TCP), with the outcome recorded for callers that say why.
+int read_failed(s_connection* conn, link_read_outcome outcome)
+{
+    conn->last_read = outcome;
+    return is_serial(conn) ? 0 : -1;
+}
+
+int line_ended(s_connection* conn, const line_read& line)
+{
+    if (line.overflowed) {
+        return read_failed(conn, LINK_READ_TOO_LONG);
+    }
+    conn->last_read = LINK_READ_LINE;
+    return line.stored;
+}
+
+int line_not_ended(s_connection* conn, const line_read& line)
+{
+    return read_failed(conn, line.overflowed ? LINK_READ_TOO_LONG : LINK_READ_TIMED_OUT);
+}
+
+// The next byte, waiting at most the TCP timeout and never past the line's
+// deadline; -1 when none came. The socket is asked first and waited on only
+// when nothing has arrived, so a reply that is already there costs one
+// receive and no wait.
+int tcp_wait_byte(s_connection* conn, std::uint64_t deadline)
 {
     int byte = tcp_poll(conn);
     if (byte >= 0 || conn->socket == LINK_INVALID_SOCKET) {
@@ -123,8 +177,9 @@ int tcp_wait_byte(s_connection* conn)
     }
     link_backend& backend = link_current_backend();
     const std::uint64_t start = backend.clock->now_ms();
+    const std::uint64_t give_up = std::min(deadline, start + static_cast<std::uint64_t>(tcp_timeout_ms.load()));
     for (;;) {
-        if (backend.clock->now_ms() - start >= static_cast<std::uint64_t>(tcp_timeout_ms.load())) {
+        if (backend.clock->now_ms() >= give_up) {
             return -1;
         }
         backend.tcp->wait_idle(conn->socket, IDLE_WAIT_MS);
@@ -135,17 +190,17 @@ int tcp_wait_byte(s_connection* conn)
     }
 }
 
-// Takes bytes of one line out of the ring's contiguous stretch at its tail:
-// CR dropped, bytes past size - 1 dropped. True when a line feed ended it.
-bool take_from_ring(s_connection* conn, char* buffer, int size, int* stored)
+// Takes bytes of one line out of the ring's contiguous stretch at its tail,
+// CR dropped. True when a line feed ended it.
+bool take_from_ring(s_connection* conn, line_read& line)
 {
     const int stretch = std::min(conn->rx_count, LINK_RX_RING_SIZE - conn->rx_tail);
     const unsigned char* begin = conn->rx_ring + conn->rx_tail;
     const void* lf = std::memchr(begin, '\n', static_cast<std::size_t>(stretch));
     const int line_bytes = lf ? static_cast<int>(static_cast<const unsigned char*>(lf) - begin) : stretch;
     for (int i = 0; i < line_bytes; ++i) {
-        if (begin[i] != '\r' && *stored < size - 1) {
-            buffer[(*stored)++] = static_cast<char>(begin[i]);
+        if (begin[i] != '\r') {
+            line.keep(begin[i]);
         }
     }
     const int consumed = lf ? line_bytes + 1 : line_bytes;
@@ -154,68 +209,113 @@ bool take_from_ring(s_connection* conn, char* buffer, int size, int* stored)
     return lf != nullptr;
 }
 
-int tcp_read_line_raw(s_connection* conn, char* buffer, int size)
+int tcp_read_line_raw(s_connection* conn, line_read& line)
 {
-    int stored = 0;
+    if (conn->socket == LINK_INVALID_SOCKET && conn->rx_count == 0) {
+        return read_failed(conn, LINK_READ_NO_LINK);
+    }
+    link_clock& clock = *link_current_backend().clock;
     for (;;) {
         while (conn->rx_count > 0) {
-            if (take_from_ring(conn, buffer, size, &stored)) {
-                return stored;
+            if (take_from_ring(conn, line)) {
+                return line_ended(conn, line);
+            }
+            if (line.gave_up()) {
+                return line_not_ended(conn, line);
             }
         }
         // The ring is empty: wait for the next byte, then go on from the ring.
-        const int byte = tcp_wait_byte(conn);
+        if (clock.now_ms() >= line.deadline) {
+            return line_not_ended(conn, line);
+        }
+        const int byte = tcp_wait_byte(conn, line.deadline);
         if (byte < 0) {
-            return -1;
+            return line_not_ended(conn, line);
         }
         if (byte == '\n') {
-            return stored;
+            return line_ended(conn, line);
         }
-        if (byte != '\r' && stored < size - 1) {
-            buffer[stored++] = static_cast<char>(byte);
+        if (byte != '\r') {
+            line.keep(static_cast<unsigned char>(byte));
         }
     }
 }
 
-int serial_read_line_raw(s_connection* conn, char* buffer, int size)
+// Serial lines are read byte by byte up to their line feed, which stays in
+// the text when no CR came before it; the text ends at its first CR.
+int serial_read_line_raw(s_connection* conn, line_read& line)
 {
+    if (conn->serial_handle == LINK_INVALID_HANDLE) {
+        return read_failed(conn, LINK_READ_NO_LINK);
+    }
     serial_transport& serial = *link_current_backend().serial;
-    int count = 0;
-    if (conn->serial_handle != LINK_INVALID_HANDLE) {
-        while (count < size - 1) {
-            unsigned char byte = 0;
-            if (serial.read_byte(conn->serial_handle, &byte) != 1) {
-                break;
+    link_clock& clock = *link_current_backend().clock;
+    for (;;) {
+        if (clock.now_ms() >= line.deadline || line.gave_up()) {
+            return line_not_ended(conn, line);
+        }
+        unsigned char byte = 0;
+        if (serial.read_byte(conn->serial_handle, &byte) != 1) {
+            return line_not_ended(conn, line);
+        }
+        if (byte == '\n') {
+            // A bare line feed is part of the text when it still fits.
+            if (!line.cut && !line.overflowed && line.stored < line.size - 1) {
+                line.keep(byte);
             }
-            buffer[count++] = static_cast<char>(byte);
-            if (byte == '\n') {
-                break;
-            }
+            return line_ended(conn, line);
+        }
+        if (byte == '\r') {
+            line.cut = true;
+        } else if (!line.cut) {
+            line.keep(byte);
         }
     }
-    buffer[count] = '\0';
-    if (char* cr = static_cast<char*>(std::memchr(buffer, '\r', static_cast<std::size_t>(count)))) {
-        *cr = '\0';
-        count = static_cast<int>(cr - buffer);
+}
+
+// Whether a line that arrived can be the reply it claims to be: a binary
+// reply (first byte 0x80 or above) holds whole values, 4 bytes and the
+// separator position each (the last separator may be the line end). Text
+// lines are the caller's to judge: a line of NUL bytes is the instrument's
+// empty reply, which the configuration transfer counts apart.
+link_read_outcome judge_line(const char* buffer, int length, bool value_list)
+{
+    if (length <= 0 || static_cast<unsigned char>(buffer[0]) < 0x80) {
+        return LINK_READ_LINE;
     }
-    return count;
+    const int bytes = buffer[length - 1] == '\n' ? length - 1 : length;
+    const int partial = bytes % BINARY_VALUE_SIZE;
+    const bool whole =
+        value_list ? (partial == 0 || partial == BINARY_VALUE_SIZE - 1) : bytes >= BINARY_VALUE_SIZE - 1;
+    return whole ? LINK_READ_LINE : LINK_READ_SHORT_BINARY;
 }
 
 // One reply line into buffer (cleared first), without logging or binary
-// conversion. Returns the length, or 0/-1 when nothing arrived in time.
-int read_line_raw(s_connection* conn, char* buffer, int size)
+// conversion. Returns the length, or the transport's "no reply" result (0
+// serial, -1 TCP) with the reason in the record's last_read.
+int read_line_raw(s_connection* conn, char* buffer, int size, bool value_list)
 {
+    conn->last_read_binary = 0;
     if (!buffer || size <= 0) {
-        return -1;
+        return read_failed(conn, LINK_READ_NO_LINK);
     }
     std::memset(buffer, 0, static_cast<std::size_t>(size));
-    if (is_tcp(conn)) {
-        return tcp_read_line_raw(conn, buffer, size);
+    if (!is_tcp(conn) && !is_serial(conn)) {
+        conn->last_read = LINK_READ_NO_LINK;
+        return -1;
     }
-    if (is_serial(conn)) {
-        return serial_read_line_raw(conn, buffer, size);
+    line_read line{buffer, size,
+                   link_current_backend().clock->now_ms() + static_cast<std::uint64_t>(link_line_deadline_ms(conn, size))};
+    const int result = is_tcp(conn) ? tcp_read_line_raw(conn, line) : serial_read_line_raw(conn, line);
+    if (result <= 0) {
+        return result;
     }
-    return -1;
+    const link_read_outcome judged = judge_line(buffer, result, value_list);
+    if (judged != LINK_READ_LINE) {
+        return read_failed(conn, judged);
+    }
+    conn->last_read_binary = static_cast<unsigned char>(buffer[0]) >= 0x80 ? 1 : 0;
+    return result;
 }
 
 // Length of the raw text the read left in buffer, for the log.
@@ -237,6 +337,15 @@ void convert_binary_reply(char* buffer, int size)
     char text[64];
     decode_binary_value(bytes, text, sizeof text);
     copy_bounded(buffer, static_cast<std::size_t>(size), text);
+}
+
+// A line that is no reply leaves nothing in the buffer that could be taken
+// for one (a timed-out line keeps what came, as the log shows).
+void clear_rejected(const s_connection* conn, char* buffer, int size)
+{
+    if (conn->last_read != LINK_READ_LINE && conn->last_read != LINK_READ_TIMED_OUT) {
+        std::memset(buffer, 0, static_cast<std::size_t>(size));
+    }
 }
 
 }  // namespace
@@ -274,6 +383,7 @@ int link_open(s_connection* conn)
             return -1;
         }
         conn->serial_handle = handle;
+        conn->serial_timeout_ms = LINK_DEFAULT_TIMEOUT_MS;
     } else if (is_tcp(conn)) {
         if (!sockets_started.load()) {
             if (!backend.tcp->startup()) {
@@ -336,10 +446,13 @@ int link_send(s_connection* conn, const char* text)
 
 int link_read_line(s_connection* conn, char* buffer, int size)
 {
-    const int result = read_line_raw(conn, buffer, size);
+    const int result = read_line_raw(conn, buffer, size, false);
     if (buffer && size > 0) {
         comms_log_link_entry(conn, link_log_event::line_read, buffer, stored_text_length(buffer, size));
-        convert_binary_reply(buffer, size);
+        clear_rejected(conn, buffer, size);
+        if (result > 0) {
+            convert_binary_reply(buffer, size);
+        }
     } else {
         comms_log_link_entry(conn, link_log_event::line_read, "", 0);
     }
@@ -348,7 +461,7 @@ int link_read_line(s_connection* conn, char* buffer, int size)
 
 int link_read_values(s_connection* conn, double* values, int max_count, bool validate)
 {
-    const int result = read_line_raw(conn, values_buffer, LINK_VALUES_BUFFER_SIZE);
+    const int result = read_line_raw(conn, values_buffer, LINK_VALUES_BUFFER_SIZE, true);
     comms_log_link_entry(conn, link_log_event::values_read, values_buffer,
                          stored_text_length(values_buffer, LINK_VALUES_BUFFER_SIZE));
     if (result <= 0) {
@@ -405,7 +518,42 @@ void link_set_timeout(s_connection* conn, int ms)
         tcp_timeout_ms = ms;
     } else if (is_serial(conn) && conn->serial_handle != LINK_INVALID_HANDLE) {
         link_current_backend().serial->set_read_timeout(conn->serial_handle, ms);
+        conn->serial_timeout_ms = ms;
     }
+}
+
+int link_line_deadline_ms(const s_connection* conn, int size)
+{
+    const std::int64_t timeout = is_tcp(conn) ? tcp_timeout_ms.load() : conn->serial_timeout_ms;
+    const std::int64_t bytes = std::max(size, 0);
+    // Ten bits a byte on a serial line; a network link is allowed 100 bytes
+    // a millisecond, far below any LAN's speed.
+    const std::int64_t transfer =
+        is_serial(conn) ? bytes * 10 * 1000 / std::max<std::int64_t>(conn->baud_rate, 300) : bytes / 100;
+    const std::int64_t total = 2 * std::max<std::int64_t>(timeout, 0) + transfer + 1;
+    return static_cast<int>(std::min<std::int64_t>(total, INT32_MAX));
+}
+
+link_read_outcome link_last_read(const s_connection* conn)
+{
+    return static_cast<link_read_outcome>(conn->last_read);
+}
+
+std::string link_read_failure_text(link_read_outcome outcome, int size)
+{
+    switch (outcome) {
+    case LINK_READ_LINE:
+        return "";
+    case LINK_READ_TIMED_OUT:
+        return "No reply";
+    case LINK_READ_TOO_LONG:
+        return "The reply was longer than " + std::to_string(size - 1) + " characters and was discarded";
+    case LINK_READ_SHORT_BINARY:
+        return "The reply is a binary value cut short";
+    case LINK_READ_NO_LINK:
+        break;
+    }
+    return "No link to read from";
 }
 
 int link_tcp_timeout_ms()

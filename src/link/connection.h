@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 
 #include "link/link_handles.h"
 
@@ -30,6 +31,21 @@ inline constexpr int LINK_TCP_PORT = 10001;
 inline constexpr int LINK_RX_RING_SIZE = 65536;
 inline constexpr int LINK_DEFAULT_TIMEOUT_MS = 5000;
 inline constexpr int LINK_VALUES_BUFFER_SIZE = 41920;
+// Bytes of one over-long line that a read discards, looking for its end,
+// before it gives up on the line (within the line's deadline as well).
+inline constexpr int LINK_DISCARD_LIMIT = 1 << 20;
+
+// How the last line read of a record ended. Every outcome but
+// LINK_READ_LINE comes with the transport's "no reply" result (0 serial,
+// -1 TCP), so callers that only test the result treat them all as a missing
+// reply; callers that say why ask link_last_read.
+enum link_read_outcome : std::int32_t {
+    LINK_READ_LINE = 0,          // a line ended by its line feed, or a serial line cut by its timeout
+    LINK_READ_TIMED_OUT = 1,     // no byte within the per-byte timeout, or no line end by the deadline
+    LINK_READ_TOO_LONG = 2,      // the line did not fit the buffer: it is discarded, never cut
+    LINK_READ_SHORT_BINARY = 3,  // a binary reply shorter than its values
+    LINK_READ_NO_LINK = 4,       // nothing open to read from
+};
 
 struct s_connection {
     std::int32_t interface = LINK_NONE;
@@ -49,6 +65,12 @@ struct s_connection {
     std::int32_t rx_count = 0;
     std::int32_t rx_head = 0;
     std::int32_t rx_tail = 0;
+    // Beyond the instrument's record: the serial port's per-byte timeout in
+    // force (the TCP one is process-wide), which bounds a whole line read,
+    // and how the last read ended.
+    std::int32_t serial_timeout_ms = LINK_DEFAULT_TIMEOUT_MS;
+    std::int32_t last_read = LINK_READ_LINE;
+    std::uint8_t last_read_binary = 0;  // the last line was a binary value, converted to text
 };
 
 // "No Connection String\n": link_get_info on a record without an identity.
@@ -77,3 +99,17 @@ void link_get_info(const s_connection* conn, int item, char* out);
 
 // The current process-wide TCP read timeout in milliseconds.
 int link_tcp_timeout_ms();
+
+// The longest a line read of `size` bytes may take on this record before it
+// ends as timed out: twice the per-byte timeout in force (one wait for the
+// reply to start, one more for it to finish) plus the time the buffer takes
+// to fill at the link's speed. A reply that trickles in, or streams without
+// a line end, therefore ends in bounded time.
+int link_line_deadline_ms(const s_connection* conn, int size);
+
+// How the last link_read_line or link_read_values on the record ended.
+link_read_outcome link_last_read(const s_connection* conn);
+// The user's text for a failed read ("No reply", "The reply was longer
+// than 255 characters and was discarded", ...); `size` is the buffer the
+// read used.
+std::string link_read_failure_text(link_read_outcome outcome, int size);

@@ -122,7 +122,10 @@ TEST_F(LinkProtocol, ReplyLinesAreFramedPerTransport)
         {"bare lf", "OK\n", 256, 2, "OK", 3, "OK\n"},
         {"empty line", "\r\n", 256, 0, "", 0, ""},
         {"cr inside", "AB\rCD\r\n", 256, 4, "ABCD", 2, "AB"},
-        {"too long", "ABCDEFGH\r\n", 5, 4, "ABCD", 4, "ABCD"},
+        {"just fits", "ABCD\r\n", 5, 4, "ABCD", 4, "ABCD"},
+        {"bare lf past a full buffer", "ABCD\n", 5, 4, "ABCD", 4, "ABCD"},
+        // A line that does not fit is no reply at all, never a shorter one.
+        {"too long", "ABCDEFGH\r\n", 5, -1, "", 0, ""},
     };
     for (const line_case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -132,32 +135,119 @@ TEST_F(LinkProtocol, ReplyLinesAreFramedPerTransport)
         char buffer[256];
         EXPECT_EQ(link_read_line(&tcp, buffer, c.buffer_size), c.tcp_result);
         EXPECT_EQ(std::string(buffer), c.tcp_text);
-        // The rest of an overlong TCP line is dropped; the next line follows.
+        // The rest of an overlong line is discarded; the next line follows.
         EXPECT_EQ(link_read_line(&tcp, buffer, 256), 4);
         EXPECT_STREQ(buffer, "NEXT");
         link_close(&tcp);
 
         s_connection serial = serial_record();
         ASSERT_EQ(link_open(&serial), 0);
-        fake.serial.wire.arrive(c.reply);
+        fake.serial.wire.arrive(c.reply + "NEXT\r\n");
         EXPECT_EQ(link_read_line(&serial, buffer, c.buffer_size), c.serial_result);
         EXPECT_EQ(std::string(buffer), c.serial_text);
+        EXPECT_EQ(link_read_line(&serial, buffer, 256), 4);
+        EXPECT_STREQ(buffer, "NEXT");
         link_close(&serial);
     }
 }
 
-TEST_F(LinkProtocol, SerialReturnsLongLinesInPieces)
+TEST_F(LinkProtocol, LinesThatCannotBeRepliesAreRefusedAndSayWhy)
 {
+    struct refusal_case {
+        const char* name;
+        std::string reply;
+        bool values;  // read with link_read_values instead of link_read_line
+        link_read_outcome outcome;
+    };
+    const refusal_case cases[] = {
+        {"too long", std::string(300, 'x') + "\r\n", false, LINK_READ_TOO_LONG},
+        {"one binary byte", "\x81\r\n", false, LINK_READ_SHORT_BINARY},
+        {"three binary bytes", "\x81\xA0\x80\r\n", false, LINK_READ_SHORT_BINARY},
+        {"binary list cut inside a value", binary_value(1.0) + "\x81\xA0\r\n", true, LINK_READ_SHORT_BINARY},
+        {"binary value whose separator is the line end", binary_value(0.5).substr(0, 4) + "\n", false, LINK_READ_LINE},
+        {"binary list whose last separator is the line end", binary_value(1.0) + binary_value(0.5).substr(0, 4) + "\n",
+         true, LINK_READ_LINE},
+    };
+    for (int iface : {LINK_LAN, LINK_SERIAL}) {
+        for (const refusal_case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (iface == LINK_LAN ? " tcp" : " serial"));
+            s_connection conn = iface == LINK_LAN ? tcp_record() : serial_record();
+            ASSERT_EQ(link_open(&conn), 0);
+            (iface == LINK_LAN ? fake.tcp.wire : fake.serial.wire).arrive(c.reply + "NEXT\r\n");
+            const int failed = iface == LINK_LAN ? -1 : 0;
+            char buffer[256];
+            double values[8];
+            const int result = c.values ? link_read_values(&conn, values, 8, false)
+                                        : link_read_line(&conn, buffer, sizeof buffer);
+            EXPECT_EQ(link_last_read(&conn), c.outcome);
+            if (c.outcome == LINK_READ_LINE) {
+                EXPECT_GT(result, 0);
+            } else {
+                EXPECT_EQ(result, failed);
+                if (!c.values) {
+                    EXPECT_STREQ(buffer, "");  // nothing left to be taken for a reply
+                }
+            }
+            EXPECT_EQ(link_read_line(&conn, buffer, sizeof buffer), 4);
+            EXPECT_STREQ(buffer, "NEXT");
+            EXPECT_EQ(link_last_read(&conn), LINK_READ_LINE);
+            link_close(&conn);
+        }
+    }
+    EXPECT_EQ(link_read_failure_text(LINK_READ_TOO_LONG, 256),
+              "The reply was longer than 255 characters and was discarded");
+    EXPECT_EQ(link_read_failure_text(LINK_READ_TIMED_OUT, 256), "No reply");
+}
+
+// An instrument that never ends its line, fast or slow: every read ends by
+// its deadline or its discard limit, and says so.
+TEST_F(LinkProtocol, ReadsEndInBoundedTimeWhateverTheInstrumentSends)
+{
+    for (int iface : {LINK_LAN, LINK_SERIAL}) {
+        SCOPED_TRACE(iface == LINK_LAN ? "tcp" : "serial");
+        s_connection conn = iface == LINK_LAN ? tcp_record() : serial_record();
+        fake_wire& wire = iface == LINK_LAN ? fake.tcp.wire : fake.serial.wire;
+        ASSERT_EQ(link_open(&conn), 0);
+        link_set_timeout(&conn, 500);
+        char buffer[128];
+
+        // One byte every 400 ms, never a line end: the per-byte timeout
+        // alone would wait for ever.
+        for (int i = 1; i <= 200; ++i) {
+            wire.arrive("x", static_cast<std::uint64_t>(i) * 400);
+        }
+        std::uint64_t start = fake.clock.now;
+        EXPECT_EQ(link_read_line(&conn, buffer, sizeof buffer), iface == LINK_LAN ? -1 : 0);
+        EXPECT_EQ(link_last_read(&conn), LINK_READ_TIMED_OUT);
+        const std::uint64_t deadline = static_cast<std::uint64_t>(link_line_deadline_ms(&conn, sizeof buffer));
+        EXPECT_LE(fake.clock.now - start, deadline + 500u);
+        EXPECT_GE(fake.clock.now - start, 1000u);
+        wire.reset();
+
+        // A flat-out stream without a line end: the line is too long, and
+        // the read stops discarding after a bounded number of bytes.
+        wire.arrive(std::string(3 * LINK_DISCARD_LIMIT, 'y'));
+        EXPECT_EQ(link_read_line(&conn, buffer, sizeof buffer), iface == LINK_LAN ? -1 : 0);
+        EXPECT_EQ(link_last_read(&conn), LINK_READ_TOO_LONG);
+        EXPECT_GE(wire.available(), static_cast<std::size_t>(LINK_DISCARD_LIMIT));
+        wire.reset();
+        link_close(&conn);
+    }
+}
+
+TEST_F(LinkProtocol, LineDeadlineFollowsTheTimeoutAndTheLinkSpeed)
+{
+    s_connection tcp = tcp_record();
+    link_set_timeout(&tcp, 5000);
+    EXPECT_EQ(link_line_deadline_ms(&tcp, 256), 10003);
     s_connection serial = serial_record();
     ASSERT_EQ(link_open(&serial), 0);
-    fake.serial.wire.arrive("ABCDEFGH\r\n");
-    char buffer[5];
-    EXPECT_EQ(link_read_line(&serial, buffer, 5), 4);
-    EXPECT_STREQ(buffer, "ABCD");
-    EXPECT_EQ(link_read_line(&serial, buffer, 5), 4);
-    EXPECT_STREQ(buffer, "EFGH");
-    EXPECT_EQ(link_read_line(&serial, buffer, 5), 0);
-    EXPECT_STREQ(buffer, "");
+    link_set_timeout(&serial, 300);
+    // 41920 bytes at 19200 baud take 21833 ms.
+    EXPECT_EQ(link_line_deadline_ms(&serial, LINK_VALUES_BUFFER_SIZE), 600 + 21833 + 1);
+    link_close(&serial);
+    ASSERT_EQ(link_open(&serial), 0);  // a new open starts at the port's default
+    EXPECT_EQ(link_line_deadline_ms(&serial, 0), 10001);
 }
 
 TEST_F(LinkProtocol, MissingRepliesTimeOutPerTransport)
@@ -189,15 +279,16 @@ TEST_F(LinkProtocol, MissingRepliesTimeOutPerTransport)
     EXPECT_EQ(fake.serial.timeout_ms, 5000);
 }
 
-TEST_F(LinkProtocol, SlowBytesStillMakeALine)
+TEST_F(LinkProtocol, SlowBytesStillMakeALineWithinItsDeadline)
 {
     s_connection tcp = tcp_record();
     ASSERT_EQ(link_open(&tcp), 0);
     link_set_timeout(&tcp, 500);
-    // Each byte comes 400 ms after the last: the timeout is per byte.
+    // Each byte comes 300 ms after the last: the timeout is per byte, and
+    // the whole line (900 ms) ends before the line's deadline (1001 ms).
     std::uint64_t at = 0;
-    for (char c : std::string("OK\r\n")) {
-        at += 400;
+    for (char c : std::string("OK\n")) {
+        at += 300;
         fake.tcp.wire.arrive(std::string(1, c), at);
     }
     char buffer[16];
