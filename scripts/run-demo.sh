@@ -79,6 +79,7 @@ trap cleanup EXIT
 say "checking the machine (scripts/setup.sh)"
 bash scripts/setup.sh || die "set-up failed"
 wine_env_export || die "Wine is not usable"
+wine_fonts_check || die "the window frames would be drawn without Wine's fonts"
 build native hvxsim corvexa2-cli
 build windows Corvexa2 corvexa2-cli
 program=$root/build/windows/bin/Corvexa2.exe

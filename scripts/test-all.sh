@@ -3,8 +3,10 @@
 #   1. scripts/setup.sh (packages, SQLite amalgamation)
 #   2. configure and build the native and Windows presets
 #   3. the native tests (ctest)
-#   4. the Windows tests under Wine: a fresh prefix copy, Xvfb, our own
-#      wineserver, and the native simulator on 127.0.0.9 and on COM5
+#   4. the Windows tests under Wine: a fresh prefix copy booted to the end
+#      before any test starts, Xvfb, our own wineserver, the test lists
+#      taken once, and the native simulator on 127.0.0.9 (or the next free
+#      loopback address) and on COM5
 #   5. the end-to-end scripts (tests/e2e/run-e2e.sh)
 # Logs of every stage go to build/test-logs/. The last line printed is
 #   N passed, N failed, N skipped
@@ -13,7 +15,9 @@
 # status is 0 only when nothing failed and at least one test passed.
 #
 # Settings: CORVEXA2_WINDOWS_JOBS (parallel Wine tests outside the win32
-# label, default 2), CORVEXA2_DISPLAY_FIRST/LAST (Xvfb displays, default 40..49).
+# label, default 2), CORVEXA2_DISPLAY_FIRST/LAST (Xvfb displays, default 40..49),
+# CORVEXA2_STAGES (the stages to run, default "setup build native windows
+# e2e"; "windows e2e" reruns those on the trees already built).
 set -uo pipefail
 
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-env.sh"
@@ -133,8 +137,16 @@ run_windows_tests() {
         wine_prefix_copy "$WINEPREFIX" &&
         xvfb_start "$display_first" "$display_last" "$logs/xvfb.log" &&
         wineserver_start "$logs/wineserver.log"; then
+        echo "   Wine prefix booted ($((SECONDS - stage_started)) s)"
         windows_sim_start "$WINEPREFIX" "$logs" ||
             add_failure "starting the simulator for the Windows tests"
+        # ctest lists each test program's tests by running it once (PRE_TEST
+        # discovery). That happens here, alone, so that it never overlaps a
+        # test and a program that cannot list its tests is reported as such.
+        if ! ctest --test-dir build/windows -N >"$logs/ctest-windows-list.log" 2>&1 </dev/null; then
+            add_failure "listing the Windows tests (see $logs/ctest-windows-list.log)"
+            tail -n 20 "$logs/ctest-windows-list.log"
+        fi
         # The win32 tests share the one simulator (COM5 and 127.0.0.9) and
         # drive windows, so they run one at a time; the rest run side by side.
         ctest --test-dir build/windows -LE win32 -j"$windows_jobs" --output-on-failure \
@@ -171,33 +183,40 @@ run_e2e() {
     stage_end "end-to-end tests" "done"
 }
 
+stages=" ${CORVEXA2_STAGES:-setup build native windows e2e} "
+stage_chosen() { [[ $stages == *" $1 "* ]]; }
 started_all=$SECONDS
 
-stage_begin "set-up"
-if ! bash scripts/setup.sh </dev/null >"$logs/setup.log" 2>&1; then
-    cat "$logs/setup.log"
-    stage_end "set-up" "failed"
-    echo "0 passed, 1 failed"
-    exit 1
+if stage_chosen setup; then
+    stage_begin "set-up"
+    if ! bash scripts/setup.sh </dev/null >"$logs/setup.log" 2>&1; then
+        cat "$logs/setup.log"
+        stage_end "set-up" "failed"
+        echo "0 passed, 1 failed"
+        exit 1
+    fi
+    stage_end "set-up" "ok"
 fi
-stage_end "set-up" "ok"
 wine_env_export || true
 
 # A build that fails part-way still runs the tests of whatever did build
 # (the failure is already counted); an unconfigured tree has none to run.
-build_preset native
-native_built=$?
-build_preset windows
-windows_built=$?
+native_built=0 windows_built=0
+if stage_chosen build; then
+    build_preset native
+    native_built=$?
+    build_preset windows
+    windows_built=$?
+fi
 
-if [ "$native_built" -ne 2 ]; then
+if stage_chosen native && [ "$native_built" -ne 2 ]; then
     stage_begin "native tests"
     ctest --test-dir build/native -j2 --output-on-failure >"$logs/ctest-native.log" 2>&1 </dev/null
     count_ctest "$logs/ctest-native.log" "$?" "native"
     stage_end "native tests" "done"
 fi
-[ "$windows_built" -ne 2 ] && run_windows_tests
-run_e2e
+stage_chosen windows && [ "$windows_built" -ne 2 ] && run_windows_tests
+stage_chosen e2e && run_e2e
 
 echo
 echo "Stage times (logs in build/test-logs/):"

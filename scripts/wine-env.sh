@@ -2,18 +2,23 @@
 # test-all.sh, run-demo.sh, bench.sh and tests/e2e/run-e2e.sh.
 #
 #   wine_env_export              WINE64, PATH, WINEDEBUG, WINEDLLOVERRIDES
+#   wine_fonts_check             Wine's own fonts (Marlett for the caption buttons) are installed
 #   wine_template_ensure         make the cached template prefix (once per Wine version)
 #   wine_prefix_copy DEST        copy the template to DEST (a fresh folder)
 #   xvfb_start FIRST LAST LOG    start Xvfb on the first free display; sets DISPLAY, CORVEXA2_XVFB_PID
 #   xvfb_stop
-#   wineserver_start LOG         start a wineserver for $WINEPREFIX ourselves
+#   wineserver_start LOG         boot the copy $WINEPREFIX to the end, then start its wineserver
+#                                ourselves and check that a Wine program runs in it
 #   wineserver_stop
 #   wine_prefix_remove PREFIX    stop its wineserver, delete it and its server folder
 #   sim_start NAME ARGS...       start the native simulator (own session), wait for its ready line;
 #                                sets CORVEXA2_SIM_PID, CORVEXA2_SIM_READY
 #   sim_stop
-#   windows_sim_start PREFIX LOGDIR   simulator on 127.0.0.9 and on the prefix's COM5, for the
-#                                Windows tests; exports CORVEXA2_TEST_COM, CORVEXA2_TEST_SIM_TCP
+#   loopback_next ADDRESS        the next address of 127.0.0.2..254 (wrapping), as the tests move on
+#   sim_free_address FIRST       the first address from FIRST on where the simulator can listen now
+#   windows_sim_start PREFIX LOGDIR   simulator on 127.0.0.9 (or the next free address) and on the
+#                                prefix's COM5, for the Windows tests; exports CORVEXA2_TEST_COM,
+#                                CORVEXA2_TEST_SIM_TCP
 #
 # Every function reports a clear message on standard error and returns
 # non-zero on failure; none of them exits the calling shell.
@@ -22,6 +27,10 @@ CORVEXA2_ROOT=${CORVEXA2_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 CORVEXA2_CACHE=${CORVEXA2_CACHE:-$HOME/.cache/corvexa2}
 CORVEXA2_WINE_DIR=${CORVEXA2_WINE_DIR:-/usr/lib/wine}
 CORVEXA2_TEMPLATE=${CORVEXA2_TEMPLATE:-$CORVEXA2_CACHE/wine-template}
+# Seconds a Wine start-up step may take on a loaded machine before it counts as failed.
+CORVEXA2_WINE_BOOT_SECONDS=${CORVEXA2_WINE_BOOT_SECONDS:-180}
+# How many loopback addresses a simulator tries, its own first.
+CORVEXA2_LOOPBACK_TRIES=${CORVEXA2_LOOPBACK_TRIES:-16}
 
 wine_env_export() {
     export WINE64="$CORVEXA2_WINE_DIR/wine64"
@@ -35,6 +44,17 @@ wine_env_export() {
         echo "wine-env: $WINE64 not found (run scripts/setup.sh)" >&2
         return 1
     fi
+}
+
+# Without Wine's Marlett font the caption buttons of every window show as
+# the letters "0 1 r" (Debian's fonts-wine, which wine64 only recommends).
+wine_fonts_check() {
+    local dir
+    for dir in /usr/share/wine/fonts /usr/local/share/wine/fonts; do
+        [ -f "$dir/marlett.ttf" ] && return 0
+    done
+    echo "wine-env: Wine's fonts are missing (no marlett.ttf; install fonts-wine, see scripts/setup.sh)" >&2
+    return 1
 }
 
 # Waits up to $1 seconds for the command in $2.. to succeed (status 0).
@@ -76,15 +96,25 @@ wine_template_build() {
     home=$(mktemp -d /tmp/corvexa2-winehome.XXXXXX)
     rm -rf "$work"
     echo "wine-env: making the Wine template prefix ($version) in $CORVEXA2_TEMPLATE" >&2
+    # After wineboot and the registry change, one more start and stop: the
+    # template is saved as a started prefix looks, with nothing left to
+    # update on the first start of a copy.
     if ! (
         export HOME="$home" WINEPREFIX="$work"
         unset DISPLAY
         "$WINE64" wineboot -i </dev/null >>"$log" 2>&1 &&
-            wineserver -w &&
+            wineserver_wait_gone "$log" &&
             "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >>"$log" 2>&1 &&
-            wineserver -w
+            wineserver_wait_gone "$log" &&
+            wine_checked_start "$log" &&
+            wineserver_wait_gone "$log"
     ); then
-        echo "wine-env: wineboot failed; see $log" >&2
+        echo "wine-env: making the template failed; see $log" >&2
+        rm -rf "$work" "$home"
+        return 1
+    fi
+    if [ ! -s "$work/system.reg" ] || [ ! -s "$work/user.reg" ] || [ ! -s "$work/.update-timestamp" ]; then
+        echo "wine-env: the new template has no registry or update stamp; see $log" >&2
         rm -rf "$work" "$home"
         return 1
     fi
@@ -155,19 +185,71 @@ xvfb_stop() {
     fi
 }
 
-# The wineserver is started by us, in the foreground mode and detached from
-# our output, before any Wine program or simulator: otherwise it would
-# inherit the first Wine program's standard output (pipelines never end) or
-# adopt the simulator's pty as its terminal.
+# Waits until the wineserver of $WINEPREFIX has ended, which it does once
+# every program of the prefix (wineboot and the services it started among
+# them) has ended and the registry is written back to the prefix.
+wineserver_wait_gone() {
+    local log=${1:-/dev/null}
+    timeout "$CORVEXA2_WINE_BOOT_SECONDS" wineserver -w </dev/null >>"$log" 2>&1 && return 0
+    echo "wine-env: the wineserver of $WINEPREFIX did not end within $CORVEXA2_WINE_BOOT_SECONDS s (see $log)" >&2
+    return 1
+}
+
+# Runs one Wine program to its end and checks that it ran: the first
+# program of a wineserver's session also waits for that session's wineboot.
+wine_checked_start() {
+    local log=$1 rc
+    echo "wine-env: $(date -u +%T) first Wine program in $WINEPREFIX" >>"$log"
+    timeout "$CORVEXA2_WINE_BOOT_SECONDS" "$WINE64" cmd /c exit </dev/null >>"$log" 2>&1
+    rc=$?
+    [ "$rc" -eq 0 ] && return 0
+    echo "wine-env: the first Wine program in $WINEPREFIX ended with status $rc (see $log)" >&2
+    return 1
+}
+
+# True while a wineboot (or the prefix update it runs) of $WINEPREFIX is alive.
+wine_prefix_booting() {
+    local pid
+    # Zombies have no command line, so only live ones are found.
+    for pid in $(pgrep -f 'wineboot\.exe|rundll32\.exe'); do
+        tr '\0' '\n' 2>/dev/null </proc/"$pid"/environ | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
+
+wine_prefix_settled() {
+    ! wine_prefix_booting
+}
+
+# Prepares the copy $WINEPREFIX for programs that start side by side, and
+# starts its wineserver ourselves:
+#   1. the copy's first start, on a server that ends by itself, with the
+#      display it will have: wineboot brings the copy up to date for this
+#      machine and display, everything it started ends, and the registry is
+#      written back (wineserver -w) before any test can start a program;
+#   2. our own wineserver, in the foreground mode and detached from our
+#      output, before any Wine program or simulator: otherwise it would
+#      inherit the first Wine program's standard output (pipelines never
+#      end) or adopt the simulator's pty as its terminal;
+#   3. the first program of that server's session, run to its end and its
+#      status checked, and no wineboot left running.
+# A failure of any step is reported with the log and fails the start: no
+# test runs in a prefix that did not boot.
 wineserver_start() {
-    local log=$1
+    local log=$1 started=$SECONDS
     : "${WINEPREFIX:?wineserver_start needs WINEPREFIX}"
+    wine_checked_start "$log" && wineserver_wait_gone "$log" || return 1
     (wineserver -f -p 300 </dev/null >>"$log" 2>&1 &)
     wait_for 30 wineserver_ready || {
         echo "wine-env: wineserver did not start for $WINEPREFIX (see $log)" >&2
         return 1
     }
-    "$WINE64" cmd /c exit </dev/null >>"$log" 2>&1
+    wine_checked_start "$log" || return 1
+    wait_for "$CORVEXA2_WINE_BOOT_SECONDS" wine_prefix_settled || {
+        echo "wine-env: wineboot of $WINEPREFIX still runs after $CORVEXA2_WINE_BOOT_SECONDS s (see $log)" >&2
+        return 1
+    }
+    echo "wine-env: $(date -u +%T) $WINEPREFIX booted and its wineserver up ($((SECONDS - started)) s)" >>"$log"
 }
 
 # The server's socket lives in server-DEV-INODE (of the prefix) under
@@ -255,10 +337,68 @@ sim_gone() {
     ! kill -0 "$1" 2>/dev/null
 }
 
+# The address after $1 in 127.0.0.2 .. 127.0.0.254, wrapping round
+# (tests/support/loopback_address.h moves on the same way).
+loopback_next() {
+    local host=${1#127.0.0.}
+    case "$host" in
+        '' | *[!0-9]*) return 1 ;;
+    esac
+    host=$((10#$host))
+    if [ "$host" -ge 2 ] && [ "$host" -lt 254 ]; then
+        echo "127.0.0.$((host + 1))"
+    else
+        echo "127.0.0.2"
+    fi
+}
+
+# True when the simulator whose error output is $1 could not listen on
+# $2 because the address and port are in use.
+sim_address_in_use() {
+    grep -q "cannot listen on $2:.*Address already in use" "$1" 2>/dev/null
+}
+
+# Starts the simulator as sim_start NAME does, with --address: from the
+# address $2 on, moving to the next one while the address is in use.
+# Sets CORVEXA2_SIM_ADDRESS to the address it listens on.
+sim_start_free() {
+    local name=$1 address=$2 tries=$CORVEXA2_LOOPBACK_TRIES; shift 2
+    CORVEXA2_SIM_ADDRESS=
+    while :; do
+        if sim_start "$name" --address "$address" "$@" 2>"$name.start-error"; then
+            rm -f "$name.start-error"
+            CORVEXA2_SIM_ADDRESS=$address
+            return 0
+        fi
+        tries=$((tries - 1))
+        if ! sim_address_in_use "$name.err" "$address" || [ "$tries" -le 0 ]; then
+            cat "$name.start-error" >&2
+            return 1
+        fi
+        echo "wine-env: $address is in use; the simulator moves on" >&2
+        address=$(loopback_next "$address") || return 1
+    done
+}
+
+# Prints the first address from $1 on where the simulator can listen now,
+# found by starting and stopping the simulator there: "free" is what the
+# simulator itself will meet. For scripts that start their own simulator.
+sim_free_address() {
+    local probe status
+    probe=$(mktemp -d /tmp/corvexa2-probe.XXXXXX) || return 1
+    sim_start_free "$probe/probe" "$1" 2>"$probe/moves"
+    status=$?
+    [ "$status" -eq 0 ] && echo "$CORVEXA2_SIM_ADDRESS"
+    [ "$status" -eq 0 ] || cat "$probe/moves" >&2
+    sim_stop
+    rm -rf "$probe"
+    return "$status"
+}
+
 windows_sim_start() {
     local prefix=$1 logdir=$2
-    sim_start "$logdir/windows-sim" --address 127.0.0.9 --serial --serial-link "$prefix/dosdevices/com5" \
+    sim_start_free "$logdir/windows-sim" 127.0.0.9 --serial --serial-link "$prefix/dosdevices/com5" \
         --transcript "$logdir/windows-sim-transcript.log" || return 1
     export CORVEXA2_TEST_COM=COM5
-    export CORVEXA2_TEST_SIM_TCP=127.0.0.9
+    export CORVEXA2_TEST_SIM_TCP=$CORVEXA2_SIM_ADDRESS
 }

@@ -11,7 +11,9 @@
 #   WINE64 WINEPREFIX DISPLAY WINEDEBUG WINEDLLOVERRIDES (and /usr/lib/wine on PATH)
 #   CORVEXA2_WINDOWS_BIN  build/windows/bin      CORVEXA2_NATIVE_BIN  build/native/bin
 #   CORVEXA2_SOURCE_DIR   the source tree        CORVEXA2_E2E_TMP     a fresh scratch folder
-#   CORVEXA2_E2E_ADDR     127.0.0.(100 + the script's index), for its simulator
+#   CORVEXA2_E2E_ADDR     a loopback address for its simulator: 127.0.0.(100 + the
+#                         script's index), or the next one where the simulator can
+#                         listen when something else holds that one
 #
 # Settings: CORVEXA2_E2E_LOGS (default build/test-logs/e2e), CORVEXA2_E2E_TIMEOUT
 # (seconds per script, default 600), CORVEXA2_DISPLAY_FIRST/LAST (default 40..49).
@@ -87,7 +89,13 @@ run_script() {
         export CORVEXA2_WINDOWS_BIN=$root/build/windows/bin
         export CORVEXA2_NATIVE_BIN=$root/build/native/bin
         export CORVEXA2_SOURCE_DIR=$root
-        export CORVEXA2_E2E_ADDR=127.0.0.$((100 + index))
+        CORVEXA2_E2E_ADDR=$(sim_free_address "127.0.0.$((100 + index))" 2>>"$log") || {
+            echo "run-e2e: no loopback address for the simulator from 127.0.0.$((100 + index)) on" >>"$log"
+            wineserver_stop
+            xvfb_stop
+            exit 125
+        }
+        export CORVEXA2_E2E_ADDR
         export CORVEXA2_E2E_TMP=$current_work/scratch
         export DISPLAY
         # A session of its own, so whatever the script leaves behind can be
@@ -117,7 +125,7 @@ for script in "${scripts[@]}"; do
         0) passed=$((passed + 1)); echo "PASS $name (${took} s)" ;;
         77) skipped=$((skipped + 1)); echo "SKIP $name" ;;
         124) report_failure "$name" "timed out after $time_limit s" "$log" ;;
-        125) report_failure "$name" "could not set up Wine or Xvfb" "$log" ;;
+        125) report_failure "$name" "could not set up Wine, Xvfb or its loopback address" "$log" ;;
         *) report_failure "$name" "exit status $rc, ${took} s" "$log" ;;
     esac
     index=$((index + 1))
