@@ -60,6 +60,21 @@ TEST(ToolReplies, RepliesThatCannotBeWhatTheyClaimFailWithTheReason)
     }
 }
 
+// An instrument that answers with bytes that never end: identification and
+// a query both give up within their deadlines and say so.
+TEST(ToolReplies, AReplyThatNeverEndsEndsTheCommand)
+{
+    sim_process sim({"--endless-reply", "*IDN?"}, "127.0.0.192");
+    tool_runner tool;
+    const s_tool_run query = tool.run({"--lan", sim.address(), "query", "*IDN?"});
+    EXPECT_EQ(query.status, 1);
+    EXPECT_EQ(query.out, "");
+    EXPECT_EQ(query.err, "The reply was longer than 41919 characters and was discarded\n");
+    const s_tool_run identify = tool.run({"--lan", sim.address(), "identify"});
+    EXPECT_EQ(identify.status, 1);
+    EXPECT_EQ(identify.out, "The connection failed\n");
+}
+
 TEST(ToolReplies, HelpOnlyInTheCommandsPlace)
 {
     tool_runner tool;
