@@ -53,7 +53,7 @@ struct wire_settings {
     std::string line_end = "\r\n";
     std::optional<std::chrono::milliseconds> stream_interval;  // unsolicited lines
     std::chrono::milliseconds idle_timeout{0};        // drop an idle client (0: never)
-    std::size_t max_queued_output = max_queued_output_bytes;
+    std::size_t max_queued_output = max_queued_output_bytes;  // reply bytes not yet taken
 };
 
 // Bytes of the endless reply handed out per write (without trickle).
