@@ -87,6 +87,17 @@ bool fail_open(sqlite3* connection, db_open_outcome outcome, int code)
     return false;
 }
 
+// Rolls back the transaction unless SQLite already has: after a full disk,
+// an I/O error or a lock it may have, and a ROLLBACK then would only fail
+// and replace the noted words of the failure that ended it.
+void roll_back()
+{
+    sqlite3* connection = db_connection();
+    if (connection != nullptr && sqlite3_get_autocommit(connection) == 0) {
+        db_exec("ROLLBACK TRANSACTION");
+    }
+}
+
 // Ends the outermost level: COMMIT, or ROLLBACK when a level failed or the
 // COMMIT did. Called with the transaction lock held.
 int end_outermost(s_db_state& db)
@@ -99,12 +110,12 @@ int end_outermost(s_db_state& db)
         return failed ? SQLITE_ABORT : SQLITE_OK;
     }
     if (failed) {
-        db_exec("ROLLBACK TRANSACTION");
+        roll_back();
         return SQLITE_ABORT;
     }
     const int code = db_exec("COMMIT TRANSACTION");
     if (code != SQLITE_OK) {
-        db_exec("ROLLBACK TRANSACTION");
+        roll_back();
     }
     return code;
 }

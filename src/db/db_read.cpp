@@ -222,8 +222,9 @@ int db_load_test(s_db_test& test, std::int64_t test_number, bool list_mode, bool
     }
     s_db_session session;
     session.session_number = test.session_number;
-    code = read_rows(select_row(db_table::session, test.session_number),
-                     [&](int columns, char** texts) { read_session_row(session, columns, texts, reading_for(list_mode)); });
+    code = read_rows(select_row(db_table::session, test.session_number), [&](int columns, char** texts) {
+        read_session_row(session, columns, texts, reading_for(list_mode));
+    });
     if (code != SQLITE_OK) {
         return code;
     }

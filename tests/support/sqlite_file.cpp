@@ -22,3 +22,18 @@ std::vector<std::string> sqlite_file_rows(const std::string& utf8_path, const st
     sqlite3_close(connection);
     return rows;
 }
+
+sqlite_file_lock::sqlite_file_lock(const std::string& utf8_path, const char* begin)
+{
+    if (sqlite3_open_v2(utf8_path.c_str(), &connection_, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+        held_ = sqlite3_exec(connection_, begin, nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+}
+
+sqlite_file_lock::~sqlite_file_lock()
+{
+    if (held_) {
+        sqlite3_exec(connection_, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    sqlite3_close(connection_);
+}

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -16,10 +18,12 @@
 
 #include "app/progress_reporter.h"
 #include "db/db_connection.h"
+#include "db/db_error.h"
 #include "db/db_path.h"
 #include "db/db_points.h"
 #include "db/db_read.h"
 #include "db/db_write.h"
+#include "support/failing_vfs.h"
 #include "support/recording_prompt.h"
 #include "support/sqlite_file.h"
 #include "support/temp_folder.h"
@@ -419,6 +423,89 @@ TEST_F(Database, DeletesLeaveNoOrphansAndTouchNothingElse)
     EXPECT_EQ(file_rows(path, "SELECT DISTINCT SessionNo FROM Test"),
               (std::vector<std::string>{std::to_string(sessions[1])}));
     EXPECT_EQ(file_value(path, "SELECT count(*) FROM Data WHERE TestNo NOT IN (SELECT TestNo FROM Test)"), "0");
+}
+
+// Saves that fail for a cause outside the program (another program's lock,
+// a read-only connection, a full database or disk) are told with SQLite's
+// own words for that cause, never as some other error, and store nothing.
+// The words survive the rollback that ends the failed transaction, so a
+// caller that reports the code afterwards (as the tool does) gives them too.
+// A full database refuses only what needs room: a sweep's points.
+TEST_F(Database, SavesThatFailSayWhyInSQLitesWordsAndStoreNothing)
+{
+    s_db_session session = make_session("s");
+    ASSERT_EQ(db_save_session(session, false), SQLITE_OK);
+    s_db_test test = make_test(session.session_number, "kept", 3);
+    ASSERT_EQ(db_save_new_test(test), SQLITE_OK);
+    const std::string before = table_contents();
+
+    std::unique_ptr<sqlite_file_lock> lock;
+    std::unique_ptr<failing_vfs> disk;
+    // Reopens the program's connection, under the failing file layer while
+    // it is installed.
+    const auto reopen = [this] {
+        db_close();
+        ASSERT_TRUE(db_open(path, DB_OPEN_EXISTING));
+    };
+    const struct {
+        const char* what;
+        std::function<void()> arm;
+        std::function<void()> disarm;
+        int code;
+        std::string message;
+        bool every_write_fails;
+    } cases[] = {
+        {"locked by another program",
+         [&] { lock = std::make_unique<sqlite_file_lock>(cp1252_to_utf8(path), "BEGIN IMMEDIATE"); },
+         [&] { lock.reset(); }, SQLITE_BUSY, "Database file is locked\nError Code: 5\ndatabase is locked", true},
+        {"read-only", [] { db_exec("PRAGMA query_only=1"); }, [] { db_exec("PRAGMA query_only=0"); },
+         SQLITE_READONLY, "Database is Read Only\nError Code: 8\nattempt to write a readonly database", true},
+        {"database full",
+         [this] {
+             db_exec(("PRAGMA max_page_count=" + file_value(path, "PRAGMA page_count")).c_str());
+         },
+         [] { db_exec("PRAGMA max_page_count=1073741823"); }, SQLITE_FULL,
+         "Databse Full!\nError Code: 13\ndatabase or disk is full", false},
+        {"disk full under the file system",
+         [&] {
+             disk = std::make_unique<failing_vfs>();
+             reopen();
+             disk->fail_writes(true);
+         },
+         [&] {
+             disk->fail_writes(false);
+             db_close();
+             disk.reset();
+             reopen();
+         },
+         SQLITE_IOERR, "disk I/O error: the disk is full\nError Code: 10", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        prompt.messages.clear();
+        c.arm();
+
+        s_db_test changed = make_test(session.session_number, "changed", 2000);
+        changed.test_number = test.test_number;
+        EXPECT_TRUE(db_store_test(changed, 2000));
+        if (c.every_write_fails) {
+            s_db_session renamed = session;
+            set_text(renamed.name, "renamed");
+            EXPECT_EQ(db_save_session(renamed, true), c.code);
+            const int remove = db_delete_session_and_tests(session.session_number);
+            EXPECT_EQ(remove, c.code);
+            db_report_error_code(remove);
+        }
+
+        c.disarm();
+        ASSERT_EQ(prompt.messages.size(), c.every_write_fails ? 2u : 1u);
+        for (const auto& shown : prompt.messages) {
+            EXPECT_EQ(shown.text, c.message);
+            EXPECT_EQ(shown.caption, "Database Error");
+        }
+        EXPECT_EQ(table_contents(), before);
+        EXPECT_EQ(db_transaction_depth(), 0);
+    }
 }
 
 TEST_F(Database, AFailedDeleteLeavesTheFileAsItWas)

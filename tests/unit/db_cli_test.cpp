@@ -21,6 +21,8 @@
 extern char** environ;
 #endif
 
+#include <sqlite3.h>
+
 #include "db/db_connection.h"
 #include "db/db_points.h"
 #include "db/db_read.h"
@@ -293,6 +295,126 @@ TEST_F(DatabaseCommands, RefusalsSayWhyAndCreateNothing)
     EXPECT_EQ(read_bytes(text), "Frequency (Hz),Gain (dB),Phase\r\n");
     EXPECT_EQ(read_bytes(empty), "");
     EXPECT_EQ(read_bytes(file), before);
+}
+
+// Runs SQL on the file through a connection of the test's own.
+void run_sql(const std::string& path, const std::string& sql)
+{
+    sqlite3* connection = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(path.c_str(), &connection, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
+              SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(connection, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+    sqlite3_close(connection);
+}
+
+// Tables with the program's names and rows in them, but other columns: no
+// command reads, lists or deletes anything in it, whatever it holds.
+TEST_F(DatabaseCommands, AForeignDatabaseWithTheRightTableNamesIsLeftAlone)
+{
+    run_sql(file,
+            "CREATE TABLE Session (SessionNo INTEGER PRIMARY KEY, Title, Owner);"
+            "CREATE TABLE Test (TestNo INTEGER PRIMARY KEY, SessionNo, Label);"
+            "CREATE TABLE Data (TestNo, Value);"
+            "INSERT INTO Session VALUES (1, 'their session', 'them');"
+            "INSERT INTO Test VALUES (1, 1, 'their test');"
+            "INSERT INTO Data VALUES (1, 42);");
+    const std::string before = read_bytes(file);
+    for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+             {"db", "sessions", file},
+             {"db", "tests", file, "1"},
+             {"db", "points", file, "1"},
+             {"db", "delete-test", file, "1"},
+             {"db", "delete-session", file, "1"},
+             {"db", "new-session", file, "Mine"},
+         }) {
+        SCOPED_TRACE(words[1]);
+        const s_tool_run run = tool(words);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, file + " is not a Corvexa2 database file\n");
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(read_bytes(file), before);
+    EXPECT_EQ(row_count(file, "Session") + row_count(file, "Test") + row_count(file, "Data"), 3);
+}
+
+// A database another program holds locked is said to be locked, in SQLite's
+// words, and never called foreign; a write under another program's write
+// lock says the same; nothing changes.
+TEST_F(DatabaseCommands, ALockedDatabaseIsToldAsLockedAndKept)
+{
+    fill_database();
+    const std::string before = read_bytes(file);
+    {
+        const sqlite_file_lock other(file, "BEGIN EXCLUSIVE");
+        ASSERT_TRUE(other.held());
+        for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+                 {"db", "sessions", file},
+                 {"db", "delete-test", file, "1"},
+                 {"db", "new-session", file, "Site C"},
+             }) {
+            SCOPED_TRACE(words[1]);
+            const s_tool_run run = tool(words);
+            EXPECT_EQ(run.status, 1);
+            EXPECT_EQ(run.err, "Unable to open the database file <" + file + ">: database is locked\n");
+            EXPECT_EQ(run.out, "");
+        }
+    }
+    {
+        const sqlite_file_lock writer(file, "BEGIN IMMEDIATE");
+        ASSERT_TRUE(writer.held());
+        EXPECT_EQ(tool({"db", "sessions", file}).status, 0);  // reading is still allowed
+        const s_tool_run run = tool({"db", "delete-test", file, "1"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "Database file is locked\nError Code: 5\ndatabase is locked\n");
+    }
+    EXPECT_EQ(read_bytes(file), before);
+}
+
+// Texts holding line breaks, tabs, carriage returns, escapes or backslashes
+// (written by another program) are listed in their backslash forms: one row
+// is one line of exactly its fields, and the texts read back exactly.
+TEST_F(DatabaseCommands, ListingsEscapeEveryByteThatCouldBreakOrForgeALine)
+{
+    fill_database();
+    run_sql(file,
+            "UPDATE Session SET Name = 'North' || char(10) || '2' || char(9) || 'forged', "
+            "Unit = 'T1' || char(13), Location = 'C:\\bays\\' || char(27) || '[31m' || char(127) "
+            "|| CAST(X'81' AS TEXT) WHERE SessionNo = 1;"
+            "UPDATE Test SET Name = 'HV' || char(10) || '3' || char(9) || 'x', Winding = char(1) || 'P' "
+            "WHERE TestNo = 1;");
+
+    const s_tool_run sessions = tool({"db", "sessions", file});
+    EXPECT_EQ(sessions.status, 0) << sessions.err;
+    EXPECT_EQ(sessions.out, "1\tNorth\\n2\\tforged\tT1\\r\t3/11/2019\tC:\\\\bays\\\\\\x1B[31m\\x7F\\x81\n");
+
+    const s_tool_run tests = tool({"db", "tests", file, "1"});
+    EXPECT_EQ(tests.status, 0) << tests.err;
+    EXPECT_EQ(tests.out, "1\t\\x01P\tHV\\n3\\tx\n2\tProject 7\tLV short\n");
+}
+
+// A session name must be printable Windows-1252 text: a control character
+// or a byte the code page leaves undefined is refused, and nothing is made.
+TEST_F(DatabaseCommands, ANewSessionNameThatIsNotPrintableTextIsRefused)
+{
+    const struct {
+        std::string name;
+        std::string err;
+    } cases[] = {
+        {"Site\nB", "NAME holds \\n (character 5)"},
+        {"\tSite", "NAME holds \\t (character 1)"},
+        {"Site\x1B[2J", "NAME holds \\x1B (character 5)"},
+        {"Site \x7F", "NAME holds \\x7F (character 6)"},
+        {"Site \x81", "NAME holds \\x81 (character 6)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.err);
+        const s_tool_run run = tool({"db", "new-session", file, c.name});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err.substr(0, run.err.find('\n')),
+                  "corvexa2-cli: " + c.err + ", which is not printable Windows-1252 text");
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_FALSE(fs::exists(file));
 }
 
 }  // namespace

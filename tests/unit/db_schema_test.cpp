@@ -14,6 +14,8 @@
 #include "db/db_connection.h"
 #include "db/db_path.h"
 #include "db/db_read.h"
+#include "db/db_reopen.h"
+#include "db/db_schema.h"
 #include "db/db_write.h"
 #include "support/recording_prompt.h"
 #include "support/sqlite_file.h"
@@ -176,6 +178,93 @@ TEST_F(DatabaseFiles, FilesThatAreNoTestDatabaseAreRefusedSilentlyAndLeftAsTheyW
         EXPECT_EQ(read_bytes(file), before);
     }
     EXPECT_TRUE(prompt.messages.empty());
+}
+
+// The program reads rows by column position and inserts them without naming
+// columns, so a file whose tables have the right names but other columns
+// would be misread and written wrongly: it is refused before anything is
+// read or changed. Each case alters the real schema by one replacement.
+TEST_F(DatabaseFiles, TablesWithTheRightNamesButOtherColumnsAreRefused)
+{
+    std::string schema;
+    for (const db_table table : {db_table::session, db_table::test, db_table::data}) {
+        for (const std::string& statement : db_schema_statements(table)) {
+            schema += statement + ";";
+        }
+    }
+    const struct {
+        const char* what;
+        const char* find;  // "" leaves the schema as it is
+        const char* replace;
+        bool opens;
+    } cases[] = {
+        {"the program's own schema", "", "", true},
+        {"names in another letter case", "Name VARCHAR2(50), Unit", "NAME VARCHAR2(50), Unit", true},
+        {"a Session column renamed", "Name VARCHAR2(50), Unit", "Title VARCHAR2(50), Unit", false},
+        {"two columns swapped", "Name VARCHAR2(50), Unit VARCHAR2(50)", "Unit VARCHAR2(50), Name VARCHAR2(50)",
+         false},
+        {"Data without Phase", ", Phase INTEGER DEFAULT 0)", ")", false},
+        {"Test with one column more", "TestDescription VARCHAR2(100))", "TestDescription VARCHAR2(100), Extra)",
+         false},
+        {"SessionNo not the row number", "SessionNo INTEGER PRIMARY KEY, Name", "SessionNo INTEGER, Name", false},
+        {"DataNo a text key", "DataNo INTEGER PRIMARY KEY", "DataNo TEXT PRIMARY KEY", false},
+    };
+    int number = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string sql = schema;
+        if (c.find[0] != '\0') {
+            const std::size_t at = sql.find(c.find);
+            ASSERT_NE(at, std::string::npos);
+            sql.replace(at, std::string(c.find).size(), c.replace);
+        }
+        const std::string file = folder.file("foreign" + std::to_string(number++) + ".db");
+        run_sql(file, sql);
+        const std::string before = read_bytes(file);
+        for (const int mode : {DB_OPEN_CREATE, DB_OPEN_EXISTING}) {
+            bool created = true;
+            EXPECT_EQ(db_open(file, mode, &created), c.opens);
+            EXPECT_FALSE(created);
+            EXPECT_EQ(db_last_open().outcome, c.opens ? db_open_outcome::opened : db_open_outcome::not_a_database);
+            if (!c.opens) {
+                EXPECT_EQ(db_open_failure_message(file), file + " is not a Corvexa2 database file");
+            }
+            db_close();
+        }
+        EXPECT_EQ(read_bytes(file), before);
+    }
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
+// A test database another program holds locked is still a test database:
+// the open fails with SQLite's own words for the lock, never calls it
+// foreign, changes nothing, and succeeds once the lock is gone.
+TEST_F(DatabaseFiles, ALockedDatabaseIsToldAsLockedNotForeign)
+{
+    bool created = false;
+    ASSERT_TRUE(db_open(path, DB_OPEN_CREATE, &created));
+    db_close();
+    const std::string before = read_bytes(path);
+    {
+        const sqlite_file_lock other(path, "BEGIN EXCLUSIVE");
+        ASSERT_TRUE(other.held());
+        for (const int mode : {DB_OPEN_CREATE, DB_OPEN_EXISTING}) {
+            SCOPED_TRACE(mode);
+            created = true;
+            EXPECT_FALSE(db_open(path, mode, &created));
+            EXPECT_FALSE(created);
+            EXPECT_FALSE(db_is_open());
+            const s_db_open_result result = db_last_open();
+            EXPECT_EQ(result.outcome, db_open_outcome::unreadable);
+            EXPECT_EQ(result.code, SQLITE_BUSY);
+            EXPECT_EQ(result.cause, "database is locked");
+            EXPECT_EQ(db_open_failure_message(path), "Unable to open the database file <" + path +
+                                                         ">: database is locked");
+        }
+    }
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_EQ(read_bytes(path), before);
+    EXPECT_TRUE(db_open(path, DB_OPEN_EXISTING));
 }
 
 TEST_F(DatabaseFiles, AFolderAtThePathIsNoDatabase)

@@ -188,7 +188,8 @@ TEST_F(SettingsLoad, ConnectValuesTheRecordCannotTakeAreRefusedByName)
         {"device path", "Interface=3\r\nComPort=/dev/ptmx\r\nIPAddr=10.0.0.1\r\n", LINK_SERIAL, "", "10.0.0.1",
          {"ComPort \"/dev/ptmx\"|is too long: a port name has at most 6 characters"}},
         {"long address", "Interface=2\r\nComPort=COM1\r\nIPAddr=" + address + "\r\n", LINK_LAN, "COM1", "",
-         {"IPAddr \"" + address.substr(0, 40) + "...\" (5000 characters)|is too long: an IP address has at most 15 characters"}},
+         {"IPAddr \"" + address.substr(0, 40) +
+          "...\" (5000 characters)|is too long: an IP address has at most 15 characters"}},
         {"address with port", "Interface=2\r\nIPAddr=192.168.100.200:10001\r\n", LINK_LAN, "", "",
          {"IPAddr \"192.168.100.200:10001\"|is too long: an IP address has at most 15 characters"}},
         {"unknown interface", "Interface=7\r\nComPort=COM1\r\n", LINK_NONE, "COM1", "",

@@ -1,12 +1,11 @@
 // Building paths, and where the settings environment finds its folders.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 #include "app/path_text.h"
 #include "app/settings_environment.h"
+#include "support/scoped_environment.h"
 
 namespace {
 
@@ -52,36 +51,6 @@ TEST(PathText, DropsTrailingSeparatorsButKeepsRoots)
 }
 
 #ifndef _WIN32
-// Sets (or, for nullptr, removes) one environment variable for its lifetime.
-class scoped_variable {
-public:
-    scoped_variable(const char* name, const char* value) : name_(name)
-    {
-        if (const char* old = std::getenv(name)) {
-            saved_ = old;
-        }
-        if (value != nullptr) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~scoped_variable()
-    {
-        if (saved_) {
-            setenv(name_, saved_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    scoped_variable(const scoped_variable&) = delete;
-    scoped_variable& operator=(const scoped_variable&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
-
 TEST(PosixSettingsEnvironment, FindsFoldersInTheEnvironment)
 {
     const struct {
