@@ -20,7 +20,8 @@ instrument_response instrument::respond(std::string_view line)
         response.line_ends = forced->line_ends;
         response.endless = forced->endless;
         if (forced->endless)
-            response.notes.push_back("endless reply: letters without a line end until the connection ends or a reset");
+            response.notes.push_back(
+                "endless reply: letters without a line end until the connection ends, a reset or the idle drop");
         return response;
     }
 

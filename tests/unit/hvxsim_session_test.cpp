@@ -383,7 +383,7 @@ TEST(HvxsimSession, EndlessReplyStreamsLettersUntilAResetAndIsRecordedOnce)
             outs_and_notes.push_back(record);
     }
     const std::vector<std::string> expected = {
-        "tcp#1 NOTE \"endless reply: letters without a line end until the connection ends or a reset\"",
+        "tcp#1 NOTE \"endless reply: letters without a line end until the connection ends, a reset or the idle drop\"",
         "tcp#1 OUT \"ABCDEFGHIJKLM",
         "tcp#1 NOTE \"endless reply ended after " + std::to_string(sent.size()) + " bytes\"",
         "tcp#1 OUT \"ZELVORIAN,HVX",
@@ -472,8 +472,8 @@ TEST(HvxsimSession, QueuedOutputIsBoundedRepliesDroppedWithANoteStreamLinesSkipp
         rig r(wire, forced);
         session s = r.open();
         s.received("B?\nB?\nB?\n", r.t0);
-        EXPECT_EQ(r.records().back(),
-                  "tcp#1 NOTE \"output queue full (84 bytes not yet taken by the client): reply to \\\"B?\\\" dropped\"");
+        EXPECT_EQ(r.records().back(), "tcp#1 NOTE \"output queue full (84 bytes not yet taken by the client): "
+                                      "reply to \\\"B?\\\" dropped\"");
         EXPECT_EQ(rig::writes_at(s, r.t0).size(), 2u);
         s.received("B?\n", r.t0);  // room again once the client took its replies
         EXPECT_EQ(rig::writes_at(s, r.t0).size(), 1u);
