@@ -81,12 +81,26 @@ int shim_device_characteristics(sqlite3_file* f)
 }
 
 // Version 1 methods: no shared memory (no WAL) and no memory mapping.
-const sqlite3_io_methods shim_methods = {
-    1,           shim_close,           shim_read,        shim_write,
-    shim_truncate, shim_sync,          shim_file_size,   shim_lock,
-    shim_unlock, shim_check_reserved,  shim_file_control, shim_sector_size,
-    shim_device_characteristics,
-};
+sqlite3_io_methods make_methods()
+{
+    sqlite3_io_methods methods{};
+    methods.iVersion = 1;
+    methods.xClose = shim_close;
+    methods.xRead = shim_read;
+    methods.xWrite = shim_write;
+    methods.xTruncate = shim_truncate;
+    methods.xSync = shim_sync;
+    methods.xFileSize = shim_file_size;
+    methods.xLock = shim_lock;
+    methods.xUnlock = shim_unlock;
+    methods.xCheckReservedLock = shim_check_reserved;
+    methods.xFileControl = shim_file_control;
+    methods.xSectorSize = shim_sector_size;
+    methods.xDeviceCharacteristics = shim_device_characteristics;
+    return methods;
+}
+
+const sqlite3_io_methods shim_methods = make_methods();
 
 int shim_open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* out_flags)
 {
