@@ -1,9 +1,12 @@
 // The tool's commands on a test database file. Each opens the file, does
 // its work through the database access layer and closes it again. Only
 // "db new-session" creates a file; the others refuse a missing file, a file
-// that is not a database, and one without the tables, with a message and
-// exit status 1. Lists are tab-separated, one row per line, in the order the
-// access layer gives them; the database's own errors go to standard error.
+// that is not a database, and one without the program's tables, with a
+// message and exit status 1; a file SQLite cannot read now (locked, busy) is
+// refused with SQLite's words for why. Lists are tab-separated, one row per
+// line, in the order the access layer gives them, each text in its backslash
+// form (db_escape_list_text) so that no byte of the data can end or split a
+// row; the database's own errors go to standard error.
 #include <cerrno>
 #include <cinttypes>
 #include <cstdint>
