@@ -55,10 +55,10 @@ struct s_system_cause {
 
 #ifdef _WIN32
 constexpr s_system_cause system_causes[] = {
-    {5, "access is denied"},          // ERROR_ACCESS_DENIED
+    {5, "access is denied"},              // ERROR_ACCESS_DENIED
     {19, "the disk is write-protected"},  // ERROR_WRITE_PROTECT
-    {39, "the disk is full"},         // ERROR_HANDLE_DISK_FULL
-    {112, "the disk is full"},        // ERROR_DISK_FULL
+    {39, "the disk is full"},             // ERROR_HANDLE_DISK_FULL
+    {112, "the disk is full"},            // ERROR_DISK_FULL
 };
 #else
 constexpr s_system_cause system_causes[] = {
