@@ -79,7 +79,7 @@ trap cleanup EXIT
 say "checking the machine (scripts/setup.sh)"
 bash scripts/setup.sh || die "set-up failed"
 wine_env_export || die "Wine is not usable"
-wine_fonts_check || die "the window frames would be drawn without Wine's fonts"
+wine_fonts_check >/dev/null || die "the window frames would be drawn without Wine's fonts"
 build native hvxsim corvexa2-cli
 build windows Corvexa2 corvexa2-cli
 program=$root/build/windows/bin/Corvexa2.exe
@@ -90,6 +90,7 @@ if [ ! -d "$demo_prefix" ]; then
     say "making the demo Wine prefix $demo_prefix"
     wine_prefix_copy "$demo_prefix" || die "could not copy the Wine prefix"
 fi
+wine_prefix_add_fonts "$demo_prefix" || die "could not give the demo prefix Wine's fonts"
 export WINEPREFIX=$demo_prefix
 
 # A window manager frames the window on a real display; a private Xvfb has

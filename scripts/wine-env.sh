@@ -3,6 +3,7 @@
 #
 #   wine_env_export              WINE64, PATH, WINEDEBUG, WINEDLLOVERRIDES
 #   wine_fonts_check             Wine's own fonts (Marlett for the caption buttons) are installed
+#   wine_prefix_add_fonts PREFIX copy them into the prefix's Windows fonts folder (where missing)
 #   wine_template_ensure         make the cached template prefix (once per Wine version)
 #   wine_prefix_copy DEST        copy the template to DEST (a fresh folder)
 #   xvfb_start FIRST LAST LOG    start Xvfb on the first free display; sets DISPLAY, CORVEXA2_XVFB_PID
@@ -48,13 +49,29 @@ wine_env_export() {
 
 # Without Wine's Marlett font the caption buttons of every window show as
 # the letters "0 1 r" (Debian's fonts-wine, which wine64 only recommends).
+# Prints the folder that holds Wine's fonts.
 wine_fonts_check() {
     local dir
     for dir in /usr/share/wine/fonts /usr/local/share/wine/fonts; do
-        [ -f "$dir/marlett.ttf" ] && return 0
+        if [ -f "$dir/marlett.ttf" ]; then
+            echo "$dir"
+            return 0
+        fi
     done
     echo "wine-env: Wine's fonts are missing (no marlett.ttf; install fonts-wine, see scripts/setup.sh)" >&2
     return 1
+}
+
+# Debian's Wine 8 registers only the bitmap fonts of its font folder and
+# never loads the TrueType ones (Marlett, Tahoma, ...): copies of them in
+# the prefix's Windows fonts folder are loaded like any installed font.
+wine_prefix_add_fonts() {
+    local prefix=$1 dir font
+    dir=$(wine_fonts_check) || return 1
+    mkdir -p "$prefix/drive_c/windows/Fonts" || return 1
+    for font in "$dir"/*.ttf; do
+        [ -e "$prefix/drive_c/windows/Fonts/${font##*/}" ] || cp "$font" "$prefix/drive_c/windows/Fonts/" || return 1
+    done
 }
 
 # Waits up to $1 seconds for the command in $2.. to succeed (status 0).
@@ -72,8 +89,10 @@ wait_for() {
     done
 }
 
+# What a template is made from: the Wine version and the recipe below (a
+# template of an older recipe, such as one without Wine's fonts, is made again).
 wine_version() {
-    "$WINE64" --version 2>/dev/null | tr -d '\r'
+    echo "$("$WINE64" --version 2>/dev/null | tr -d '\r'), template 2"
 }
 
 # Replaces the user-folder links that wineboot points into the (throw-away)
@@ -119,6 +138,10 @@ wine_template_build() {
         return 1
     fi
     wine_template_unlink_home "$work"
+    if ! wine_prefix_add_fonts "$work"; then
+        rm -rf "$work" "$home"
+        return 1
+    fi
     rm -f "$work"/dosdevices/com*
     # Each copy gets a server folder of its own (Debian's Wine names it here).
     rm -f "$work/wineserver"
