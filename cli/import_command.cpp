@@ -168,6 +168,10 @@ int run_import(cli_context& context)
     if (!parse_session_number(arguments.session, session)) {
         return cli_usage_error(context, "SESSION_ID must be a whole number");
     }
+    int status = CLI_OK;
+    if (!printable_text_argument(context, "TEST_NAME", arguments.name, &status)) {
+        return status;
+    }
 
     const database_scope scope(context);
     if (!open_existing_database(context, arguments.database)) {

@@ -33,12 +33,10 @@ bool open_link(cli_context& context)
     if (link_open(conn) == 0) {
         return true;
     }
-    if (conn->interface == LINK_LAN) {
-        std::fprintf(context.err, "Failed to connect to IP address %s\n", conn->ip_address);
-    } else if (conn->interface == LINK_NONE) {
+    if (conn->interface == LINK_NONE) {
         std::fprintf(context.err, "No connection chosen: use --lan, --serial or --usb\n");
     } else {
-        std::fprintf(context.err, "Unable to open port %s\n", conn->com_port);
+        std::fprintf(context.err, "%s\n", link_open_failure_message(conn).c_str());
     }
     link_close(conn);
     return false;

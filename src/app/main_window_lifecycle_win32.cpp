@@ -60,6 +60,7 @@ void main_window_created(HWND window)
     static message_box_prompt database_errors(nullptr);
     db_use_prompt(&database_errors);
     message_box_prompt database_view_prompt(window);
+    settings_tell_problems(database_view_prompt);
     startup_choose_database(database_view_prompt);
     hook_attach_monitor_display(window);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/connect_values.h"
+#include "app/user_prompt.h"
 #include "app/debug_output.h"
 #include "app/path_text.h"
 #include "app/profile_store.h"
@@ -201,6 +202,17 @@ void settings_load()
 const std::vector<std::string>& settings_problems()
 {
     return state().problems;
+}
+
+void settings_tell_problems(user_prompt& prompt)
+{
+    std::string text;
+    for (const std::string& problem : state().problems) {
+        text += (text.empty() ? "" : "\n") + problem;
+    }
+    if (!text.empty()) {
+        prompt.tell(text.c_str(), "Corvexa2", prompt_icon::warning);
+    }
 }
 
 const std::string& settings_folder()

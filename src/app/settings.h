@@ -37,7 +37,13 @@ void settings_load();
 
 // The messages about values of the settings file that settings_load
 // refused, in the order read ("" none): for the caller to show.
+class user_prompt;
+
 const std::vector<std::string>& settings_problems();
+
+// Tells the user, in one message, which values of the settings file were
+// refused and left at their defaults; nothing when there are none.
+void settings_tell_problems(user_prompt& prompt);
 
 const std::string& settings_folder();
 const std::string& settings_file();

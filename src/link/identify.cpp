@@ -7,6 +7,7 @@
 #include "app/user_prompt.h"
 #include "link/comms_log.h"
 #include "link/connection.h"
+#include "link/serial_port_names.h"
 
 namespace {
 
@@ -115,13 +116,11 @@ bool ask_identity(s_connection* conn, char (&reply)[IDENTITY_REPLY_SIZE])
 
 std::string link_open_failure_message(const s_connection* conn)
 {
-    char text[96];
     if (conn->interface == LINK_LAN) {
-        std::snprintf(text, sizeof text, "Failed to connect to IP address %s", conn->ip_address);
-    } else {
-        std::snprintf(text, sizeof text, "Unable to open port %s", conn->com_port);
+        return std::string("Failed to connect to IP address ") + conn->ip_address;
     }
-    return text;
+    // A device path the user named is shown as given, not as its COM alias.
+    return "Unable to open port " + serial_port_shown_name(conn->com_port);
 }
 
 identify_result identify_connection(s_connection* conn, user_prompt& prompt)

@@ -116,3 +116,12 @@ void serial_port_alias(const char* com_name, const std::string& device_path)
         table.device_by_name[name] = device_path;
     }
 }
+
+std::string serial_port_shown_name(const char* com_name)
+{
+    if (com_name == nullptr) {
+        return "";
+    }
+    std::string device;
+    return find_alias(upper_ascii(com_name), &device) ? device : std::string(com_name);
+}

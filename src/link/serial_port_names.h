@@ -24,3 +24,7 @@ std::string serial_port_device(const char* com_name);
 // Registers device_path as the device of com_name, replacing an earlier alias
 // of the same name; an empty device_path removes the alias. Thread-safe.
 void serial_port_alias(const char* com_name, const std::string& device_path);
+
+// The name to show the user for com_name: the device path the user gave
+// when com_name is an alias of one, otherwise com_name itself.
+std::string serial_port_shown_name(const char* com_name);

@@ -75,6 +75,17 @@ TEST(ToolReplies, AReplyThatNeverEndsEndsTheCommand)
     EXPECT_EQ(identify.out, "The connection failed\n");
 }
 
+#ifndef _WIN32
+// A device path that is no serial port is named as the user gave it.
+TEST(ToolReplies, APortThatWillNotOpenIsNamedAsGiven)
+{
+    tool_runner tool;
+    const s_tool_run run = tool.run({"--serial", "/dev/null", "query", "*IDN?"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Unable to open port /dev/null\n");
+}
+#endif
+
 TEST(ToolReplies, HelpOnlyInTheCommandsPlace)
 {
     tool_runner tool;

@@ -15,6 +15,7 @@
 #include "app/settings_environment.h"
 #include "link/connection.h"
 #include "support/folder_settings_environment.h"
+#include "support/recording_prompt.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -220,6 +221,19 @@ TEST_F(SettingsLoad, ConnectValuesTheRecordCannotTakeAreRefusedByName)
         }
         EXPECT_EQ(settings_problems(), expected);
         EXPECT_EQ(read_bytes(file), contents);
+        // The program tells them all in one message, one line each.
+        recording_prompt shown;
+        settings_tell_problems(shown);
+        std::string lines;
+        for (const std::string& problem : expected) {
+            lines += (lines.empty() ? "" : "\n") + problem;
+        }
+        ASSERT_EQ(shown.messages.size(), expected.empty() ? 0u : 1u);
+        if (!expected.empty()) {
+            EXPECT_EQ(shown.messages[0].text, lines);
+            EXPECT_EQ(shown.messages[0].caption, "Corvexa2");
+            EXPECT_EQ(shown.messages[0].icon, prompt_icon::warning);
+        }
     }
 }
 
