@@ -261,6 +261,8 @@ wine_prefix_settled() {
 wineserver_start() {
     local log=$1 started=$SECONDS
     : "${WINEPREFIX:?wineserver_start needs WINEPREFIX}"
+    # A server left running in a kept prefix (the demo's) would never end by itself.
+    wineserver_ready && wineserver_stop
     wine_checked_start "$log" && wineserver_wait_gone "$log" || return 1
     (wineserver -f -p 300 </dev/null >>"$log" 2>&1 &)
     wait_for 30 wineserver_ready || {
