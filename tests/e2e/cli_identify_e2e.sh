@@ -35,7 +35,10 @@ check "query bytes, each command with its NUL" '\x14\0*IDN?\n\0' "$(received)"
 
 check "values, strict" $'1234.5\n2\nrc=0' "$(run_windows --lan "$addr" values 'vals?' --strict)"
 
-check "no instrument there" $'Failed to connect to IP address 127.0.0.254\nrc=1' "$(run_native --lan 127.0.0.254 identify)"
+# An address where nothing listens on the instrument's port, for a refused connect.
+silent=127.0.0.254
+while (exec 3<>"/dev/tcp/$silent/10001") 2>/dev/null; do silent=$(loopback_next "$silent"); done
+check "no instrument there" "Failed to connect to IP address $silent"$'\nrc=1' "$(run_native --lan "$silent" identify)"
 check "usage error" "rc=2" "$(run_windows frobnicate)"
 
 [ "$failures" -eq 0 ]

@@ -35,7 +35,7 @@ TEST(ToolReplies, RepliesThatCannotBeWhatTheyClaimFailWithTheReason)
                      "--raw-reply", "BIN1?=\\x81", "--binary-reply", "BINS?=1.5,2.5",
                      "--binary-reply", "BIN?=1234.5", "--big-reply", "BIG?=70000",
                      "--raw-reply", "MANY?=" + many_values(2001), "--raw-reply", "HELP=help received"},
-                    "127.0.0.190");
+                    "127.0.0.195");
     const reply_case cases[] = {
         {"nul bytes", {"query", "NUL?"}, 1, "", "The reply holds NUL bytes: it is not a text reply\n"},
         {"three binary bytes", {"query", "BIN3?"}, 1, "", "The reply is a binary value cut short\n"},
@@ -64,7 +64,7 @@ TEST(ToolReplies, RepliesThatCannotBeWhatTheyClaimFailWithTheReason)
 // a query both give up within their deadlines and say so.
 TEST(ToolReplies, AReplyThatNeverEndsEndsTheCommand)
 {
-    sim_process sim({"--endless-reply", "*IDN?"}, "127.0.0.192");
+    sim_process sim({"--endless-reply", "*IDN?"}, "127.0.0.197");
     tool_runner tool;
     const s_tool_run query = tool.run({"--lan", sim.address(), "query", "*IDN?"});
     EXPECT_EQ(query.status, 1);
@@ -104,7 +104,7 @@ TEST(ToolReplies, ConfigurationReadThatWarnedFailsAndValuesOutsideLimitsAreMarke
 {
     // Parameter 18 never answers (the read warns and goes on); parameter 19
     // reads a value its limits do not allow.
-    sim_process sim({"--instrument", "hvxa", "--no-reply", "18", "--out-of-limits", "19=5e7"}, "127.0.0.191");
+    sim_process sim({"--instrument", "hvxa", "--no-reply", "18", "--out-of-limits", "19=5e7"}, "127.0.0.196");
     tool_runner tool;
     const s_tool_run read = tool.run({"--lan", sim.address(), "config", "read"});
     EXPECT_EQ(read.status, 1);

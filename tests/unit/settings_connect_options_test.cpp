@@ -28,12 +28,6 @@ std::string first_line(const std::string& text)
     return text.substr(0, text.find('\n'));
 }
 
-std::string read_bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 #ifdef _WIN32
 constexpr const char* port_rule = "a serial port is named COM1 to COM999: ";
 #else
@@ -75,6 +69,12 @@ TEST(ToolConnectionOptions, ValuesThatDoNotFitAreRefusedByTheirGivenName)
 }
 
 #ifndef _WIN32
+std::string read_bytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 // The settings folder comes from $LOCALAPPDATA, which the tool inherits.
 class ToolConnectSettings : public ::testing::Test {
 protected:
