@@ -59,32 +59,41 @@ void write_eng_text(double value, char* text, std::size_t size)
         std::snprintf(text, size, "%s ", non_finite_text(value, false));
         return;
     }
-    const double magnitude = std::fabs(value);
-    const int decade = decade_of(magnitude);
-    int power = decade > 0 ? (decade / 3) * 3 : -((3 - decade) / 3) * 3;
-    double mantissa = scale_by_power_of_ten(magnitude, -power);
-    int decimals = 4;
-    if (mantissa >= 1000) {
-        // One step up only: a mantissa that rounds up to 1000 at its last
-        // decimal stays as it is (999.996 gives "1000.00 "); the axis labels
-        // are built on these texts.
-        mantissa /= 1000;
-        power += 3;
-    } else if (mantissa >= 100) {
-        decimals = 2;
-    } else if (mantissa >= 10) {
-        decimals = 3;
-    }
+    // A mantissa that rounds up to 1000 at its last decimal stays as it is
+    // (999.996 gives "1000.00 "); the axis labels are built on these texts.
+    const s_eng_split split = eng_split(std::fabs(value));
+    const int decimals = split.mantissa >= 100 ? 2 : split.mantissa >= 10 ? 3 : 4;
     const char* sign = value < 0 ? "-" : "";
-    if (power < smallest_prefixed_power || power > largest_prefixed_power) {
-        std::snprintf(text, size, "%s%.*fE%d ", sign, decimals, mantissa, power);
+    if (const char* prefix = eng_prefix(split.power)) {
+        std::snprintf(text, size, "%s%.*f %s", sign, decimals, split.mantissa, prefix);
     } else {
-        std::snprintf(text, size, "%s%.*f %s", sign, decimals, mantissa,
-                      eng_prefixes[(power - smallest_prefixed_power) / 3]);
+        std::snprintf(text, size, "%s%.*fE%d ", sign, decimals, split.mantissa, split.power);
     }
 }
 
 }  // namespace
+
+s_eng_split eng_split(double magnitude)
+{
+    const int decade = decade_of(magnitude);
+    // Down to a multiple of three; at or below 0 the step may land one too
+    // low, which the mantissa's test below puts right.
+    int power = decade > 0 ? (decade / 3) * 3 : -((3 - decade) / 3) * 3;
+    double mantissa = scale_by_power_of_ten(magnitude, -power);
+    if (mantissa >= 1000) {
+        mantissa /= 1000;
+        power += 3;
+    }
+    return {mantissa, power};
+}
+
+const char* eng_prefix(int power)
+{
+    if (power < smallest_prefixed_power || power > largest_prefixed_power || power % 3 != 0) {
+        return nullptr;
+    }
+    return eng_prefixes[(power - smallest_prefixed_power) / 3];
+}
 
 void format_eng(double value, char* out, std::size_t size)
 {

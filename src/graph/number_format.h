@@ -13,6 +13,17 @@
 // rounds up at its last decimal is kept ("1000.00 " for 999.996). At most
 // size - 2 characters are written; infinities and NaN give "inf ", "nan ".
 void format_eng(double value, char* out, std::size_t size);
+// A finite, non-zero magnitude as mantissa x 10^power, the power a multiple
+// of three and the mantissa from 1 to below 1000: the split every engineering
+// text here (and the generator monitor's) is written from.
+struct s_eng_split {
+    double mantissa;
+    int power;
+};
+s_eng_split eng_split(double magnitude);
+// The SI prefix of a power from -12 to 9 that is a multiple of three ("p",
+// "n", "u", "m", "", "k", "M", "G"); nullptr for any other power.
+const char* eng_prefix(int power);
 // Compact label for frequency axes: 4700 -> "4k7", 1000000 -> "1M".
 void format_eng_label(long long value, char* out, std::size_t size);
 // Three decimals and a prefix letter: 1500 -> "1.500k", 0 -> "0.000".
