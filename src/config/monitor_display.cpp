@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 #include "graph/exponent_text.h"
 #include "graph/number_format.h"
@@ -49,6 +50,16 @@ const char* name_in(const char* const (&names)[N], int waveform)
 std::string right_aligned(const std::string& text, std::size_t width)
 {
     return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+// text without the spaces that pad it on either side.
+std::string trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
 }  // namespace
@@ -131,3 +142,9 @@ s_monitor_texts monitor_texts(const s_monitor_values& values, int instrument_typ
     return texts;
 }
 
+
+std::string monitor_line(const s_monitor_texts& texts)
+{
+    return "Output: " + trimmed(texts.status.text) + "\tWaveform: " + trimmed(texts.waveform_name) +
+           "\tPeak: " + trimmed(texts.peak) + "\tFreq: " + trimmed(texts.frequency) + "\t" + texts.rms;
+}

@@ -70,3 +70,8 @@ struct s_monitor_texts {
     std::string rms;         // "RMS: %sV", three decimals
 };
 s_monitor_texts monitor_texts(const s_monitor_values& values, int instrument_type, int current_option);
+
+// The texts as one line for a terminal, without the control's padding and
+// with the control's labels: "Output: ON\tWaveform: Sine\tPeak: 1.500V\t
+// Freq: 1.000kHz\tRMS: 1.061V" (no line end).
+std::string monitor_line(const s_monitor_texts& texts);

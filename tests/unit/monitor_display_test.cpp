@@ -201,4 +201,20 @@ TEST(MonitorDisplay, TextsAreLaidOutForTheControl)
     EXPECT_EQ(monitor_texts(values, 9, 0).full_scale, "");
 }
 
+TEST(MonitorDisplay, TerminalLineDropsThePadding)
+{
+    s_monitor_values values;
+    values.output_state = 2;
+    values.waveform = 5;
+    values.amplitude = 1;
+    values.frequency = 50;
+    values.offset = 1.25f;
+    EXPECT_EQ(monitor_line(monitor_texts(values, 9, 0)),
+              "Output: DC ON\tWaveform: White noise\tPeak: 1.000V\tFreq: 50.000Hz\tRMS: 1.250V");
+    values.output_state = 0;
+    values.waveform = 0;
+    EXPECT_EQ(monitor_line(monitor_texts(values, 7, 1)),
+              "Output: OFF\tWaveform: Sine\tPeak: 1.000V\tFreq: 50.000Hz\tRMS: 0.000V");
+}
+
 }  // namespace
