@@ -196,6 +196,11 @@ bool db_store_test(s_db_test& test, int count)
 
 int db_save_new_test(s_db_test& test)
 {
+    return db_save_new_test_progress(test, nullptr);
+}
+
+int db_save_new_test_progress(s_db_test& test, progress_reporter* progress)
+{
     if (!db_is_open()) {
         return db_not_open;
     }
@@ -209,7 +214,7 @@ int db_save_new_test(s_db_test& test)
     const std::int64_t number_given = test.test_number;
     code = db_save_test(test, false);
     if (code == SQLITE_OK) {
-        code = insert_points(test, storable_count(test, test.count), nullptr);
+        code = insert_points(test, storable_count(test, test.count), progress);
     }
     if (code == SQLITE_OK) {
         code = transaction.commit();

@@ -40,6 +40,9 @@ bool db_store_test_progress(s_db_test& test, int count, progress_reporter* progr
 // number that names no session (SQLITE_NOTFOUND) so no test is ever filed
 // where no list shows it. Failures are not reported; the result says.
 int db_save_new_test(s_db_test& test);
+// The same, telling progress the point count (10003) before the first point
+// and the number stored so far (db_progress_step_command) after each point.
+int db_save_new_test_progress(s_db_test& test, progress_reporter* progress);
 
 // Deletes the session row only (its tests stay: see db_delete_session_and_tests).
 int db_delete_session(std::int64_t session_number);

@@ -1,0 +1,333 @@
+// The FRA sweep worker against a scripted instrument on the fake link and a
+// fake clock: the exact traffic of each path, the progress commands, the
+// block delivered (or not), where the link stands when a window hears of
+// the result, and the save worker's rows.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/progress_reporter.h"
+#include "config/instrument_config.h"
+#include "db/db_connection.h"
+#include "db/db_error.h"
+#include "db/db_write.h"
+#include "fra/fra_sweep_worker.h"
+#include "link/connection.h"
+#include "support/fake_link.h"
+#include "support/recording_prompt.h"
+#include "support/sqlite_file.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+// The parameters a sweep reads and writes.
+class sweep_model : public instrument_config {
+public:
+    sweep_model()
+    {
+        define_choice_param(nullptr, 1, 0, 6, 1, {"M0", "FRA", "M2", "LCR", "M4", "M5", "M6"});
+        define_choice_param(nullptr, 6, 0, 2, 0, {"-180 to 180", "0 to -360", "0 to 360"});
+        define_choice_param(nullptr, 18, 0, 5000, 100, {});
+        define_choice_param(nullptr, 58, 0, 2, 0, {"Disabled", "On", "Auto"});
+        define_choice_param(nullptr, 84, 0, 1, 0, {"Off", "On"});
+    }
+};
+
+// An instrument that answers the configuration queries from its table,
+// holds writes, says "data ready" after a number of polls, and answers the
+// download with the lines it is given.
+struct scripted_instrument {
+    std::map<int, std::string> config = {{1, "1"}, {6, "0"}, {18, "3"}, {58, "0"}, {84, "0"}};
+    int polls_before_ready = 1;
+    std::vector<std::string> sweep_lines;
+    std::function<void(const std::string&)> on_line;  // sees every line first
+    int polls = 0;
+
+    std::string answer(const std::string& line)
+    {
+        if (on_line) {
+            on_line(line);
+        }
+        int number = 0;
+        char tail = 0;
+        if (std::sscanf(line.c_str(), "config,%d%c", &number, &tail) == 2 && tail == '?') {
+            auto found = config.find(number);
+            return found == config.end() ? "" : found->second + "\r\n";
+        }
+        if (const auto comma = line.find(',', 7); line.rfind("config,", 0) == 0 && comma != std::string::npos) {
+            config[std::stoi(line.substr(7, comma - 7))] = line.substr(comma + 1);
+            return "";
+        }
+        if (line == "*esr?") {
+            return "0\r\n";
+        }
+        if (line == "DAV?") {
+            return ++polls > polls_before_ready ? "4\r\n" : "0\r\n";
+        }
+        if (line == "gainph,sweep?") {
+            std::string all;
+            for (const std::string& l : sweep_lines) {
+                all += l + "\r\n";
+            }
+            return all;
+        }
+        return "";
+    }
+};
+
+// "1.0000E+01,..." : n values in the instrument's exponent form, value i = base + i.
+std::string point_line(double base, int values)
+{
+    std::string line;
+    for (int i = 0; i < values; ++i) {
+        char field[32];
+        std::snprintf(field, sizeof field, "%.4E", base + i);
+        line += (i ? "," : "") + std::string(field);
+    }
+    return line;
+}
+
+struct recorded_report {
+    int command;
+    std::intptr_t value;
+    std::string text;
+    bool operator==(const recorded_report&) const = default;
+};
+
+class recording_progress final : public progress_reporter {
+public:
+    void report(int command, std::intptr_t value, const char* text) override
+    {
+        reports.push_back({command, value, text ? text : ""});
+    }
+    int count(int command) const
+    {
+        int n = 0;
+        for (const recorded_report& r : reports) {
+            n += r.command == command;
+        }
+        return n;
+    }
+    std::vector<recorded_report> reports;
+};
+
+// A window that notes each command and whether the link was still open then.
+class recording_view final : public command_sink {
+public:
+    explicit recording_view(const fake_tcp& tcp) : tcp_(tcp) {}
+    void post(int command) override
+    {
+        commands.push_back(command);
+        link_open_when_posted = link_open_when_posted || tcp_.is_open;
+    }
+    std::vector<int> commands;
+    bool link_open_when_posted = false;
+
+private:
+    const fake_tcp& tcp_;
+};
+
+class FraSweepWorker : public ::testing::Test {
+public:  // the cases' set-ups reach into the fixture
+    void SetUp() override
+    {
+        conn.interface = LINK_LAN;
+        connection_set_ip_address(&conn, "127.0.0.1");
+        conn.instrument_type = 7;
+        fake.tcp.wire.respond = [this](const std::string& line) { return instrument.answer(line); };
+        job.view = &view;
+        context.connection = &conn;
+        context.config = &model;
+        context.progress = &progress;
+        context.prompt = &prompt;
+    }
+    // The lines sent after the open's reset byte, without the reset bytes.
+    std::vector<std::string> traffic() const
+    {
+        std::vector<std::string> lines;
+        for (const std::string& line : fake.tcp.wire.sent_lines) {
+            if (line != std::string(1, LINK_RESET_BYTE)) {
+                lines.push_back(line);
+            }
+        }
+        return lines;
+    }
+
+    fake_link_backend fake;
+    scripted_instrument instrument;
+    s_connection conn;
+    sweep_model model;
+    recording_progress progress;
+    recording_prompt prompt;
+    recording_view view{fake.tcp};
+    s_sweep_job job;
+    s_sweep_context context;
+};
+
+TEST_F(FraSweepWorker, ADeliveredSweepHasExactTrafficProgressAndPoints)
+{
+    instrument.sweep_lines = {point_line(10, 6), point_line(100, 6), point_line(1000, 6)};
+    instrument.polls_before_ready = 2;
+    EXPECT_EQ(fra_sweep_worker(job, context), sweep_outcome::delivered);
+
+    EXPECT_EQ(traffic(), (std::vector<std::string>{"out,on", "config,18?", "config,6?", "config,58?", "config,1?",
+                                                   "start", "DAV?", "DAV?", "DAV?", "gainph,sweep?"}));
+    const std::vector<recorded_report> expected = {
+        {PROGRESS_TOGGLE_PERCENTAGE, 0, ""}, {PROGRESS_SET_TEXT, 0, SWEEP_WAITING_TEXT},
+        {PROGRESS_SET_TEXT, 0, SWEEP_DOWNLOADING_TEXT}, {PROGRESS_SET_RANGE, 3, ""},
+        {PROGRESS_STEP, 1, ""}, {PROGRESS_STEP, 2, ""}, {PROGRESS_STEP, 3, ""}, {PROGRESS_DONE, 0, ""},
+    };
+    EXPECT_EQ(progress.reports, expected);
+    EXPECT_EQ(view.commands, std::vector<int>{SWEEP_DOWNLOADED_COMMAND});
+    EXPECT_FALSE(view.link_open_when_posted) << "the link is closed before the view hears of the sweep";
+    EXPECT_EQ(job.block->points, 3);
+    EXPECT_EQ(job.block->channels, 2);
+    EXPECT_DOUBLE_EQ(job.block->point[0].frequency, 10);
+    EXPECT_DOUBLE_EQ(job.block->point[2].delay, 1005);
+    EXPECT_EQ(job.received, 3);
+}
+
+TEST_F(FraSweepWorker, AThreeChannelInstrumentGivesTenValueLines)
+{
+    conn.instrument_type = 9;
+    conn.sub_model = 3;
+    model.set_value_int(84, 1);
+    instrument.config[18] = "2";
+    instrument.sweep_lines = {point_line(1, 10), point_line(2, 10)};
+    EXPECT_EQ(fra_sweep_worker(job, context), sweep_outcome::delivered);
+    EXPECT_EQ(job.block->channels, 3);
+    EXPECT_EQ(job.block->is_type9, 1);
+    EXPECT_DOUBLE_EQ(job.block->point[1].delay2, 11);
+}
+
+// Every run that does not deliver ends the progress window once, with the
+// link closed, and tells the view nothing.
+TEST_F(FraSweepWorker, RunsThatDeliverNothingStillEndTheirProgress)
+{
+    struct run_case {
+        const char* name;
+        std::function<void(FraSweepWorker&)> arrange;
+        sweep_outcome outcome;
+        bool start_sent;
+    };
+    const run_case cases[] = {
+        {"datalog on, answered No",
+         [](FraSweepWorker& t) { t.instrument.config[58] = "1"; }, sweep_outcome::abandoned, false},
+        {"too few steps", [](FraSweepWorker& t) { t.instrument.config[18] = "1"; }, sweep_outcome::abandoned,
+         false},
+        {"too many steps", [](FraSweepWorker& t) { t.instrument.config[18] = "2001"; }, sweep_outcome::abandoned,
+         false},
+        {"steps never answered", [](FraSweepWorker& t) { t.instrument.config.erase(18); },
+         sweep_outcome::abandoned, false},
+        {"mode never answered", [](FraSweepWorker& t) { t.instrument.config.erase(1); },
+         sweep_outcome::abandoned, false},
+        {"cancel while waiting for data",
+         [](FraSweepWorker& t) {
+             t.instrument.polls_before_ready = 1000000;
+             t.instrument.on_line = [&t](const std::string& line) {
+                 if (line == "DAV?" && t.instrument.polls == 3) {
+                     sweep_cancel_routine(t.job, nullptr);
+                 }
+             };
+         },
+         sweep_outcome::cancelled, true},
+        {"a bad line after the first point",
+         [](FraSweepWorker& t) { t.instrument.sweep_lines = {point_line(1, 6), "1.0,2.0", point_line(3, 6)}; },
+         sweep_outcome::download_failed, true},
+        {"nothing usable before the first point",
+         [](FraSweepWorker& t) { t.instrument.sweep_lines = std::vector<std::string>(8, "garbage"); },
+         sweep_outcome::download_failed, true},
+    };
+    for (const run_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake.tcp.wire.reset();
+        fake.tcp.wire.respond = [this](const std::string& line) { return instrument.answer(line); };
+        instrument = scripted_instrument{};
+        instrument.sweep_lines = {point_line(1, 6), point_line(2, 6), point_line(3, 6)};
+        progress.reports.clear();
+        view.commands.clear();
+        job.cancel = false;
+        c.arrange(*this);
+        EXPECT_EQ(fra_sweep_worker(job, context), c.outcome);
+        const std::vector<std::string> sent = traffic();
+        EXPECT_EQ(std::count(sent.begin(), sent.end(), "start"), c.start_sent ? 1 : 0);
+        EXPECT_EQ(progress.count(PROGRESS_DONE), 1);
+        EXPECT_EQ(progress.reports.back().command, PROGRESS_DONE);
+        EXPECT_TRUE(view.commands.empty());
+        EXPECT_FALSE(fake.tcp.is_open);
+    }
+}
+
+TEST_F(FraSweepWorker, DatalogIsSwitchedOffOnlyWhenTheUserAgrees)
+{
+    instrument.config[58] = "1";
+    instrument.sweep_lines = {point_line(1, 6), point_line(2, 6), point_line(3, 6)};
+    prompt.answer_yes = true;
+    EXPECT_EQ(fra_sweep_worker(job, context), sweep_outcome::delivered);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, SWEEP_DATALOG_QUESTION);
+    EXPECT_EQ(prompt.messages[0].caption, SWEEP_DATALOG_CAPTION);
+    EXPECT_EQ(instrument.config[58], "0");
+}
+
+TEST_F(FraSweepWorker, AModeChangeSettlesForTwoSecondsBeforeTheStart)
+{
+    instrument.config[1] = "3";
+    instrument.polls_before_ready = 0;
+    instrument.sweep_lines = {point_line(1, 6), point_line(2, 6), point_line(3, 6)};
+    std::uint64_t written_at = 0;
+    std::uint64_t started_at = 0;
+    instrument.on_line = [&](const std::string& line) {
+        if (line == "config,1,1") {
+            written_at = fake.clock.now;
+        } else if (line == "start") {
+            started_at = fake.clock.now;
+        }
+    };
+    EXPECT_EQ(fra_sweep_worker(job, context), sweep_outcome::delivered);
+    EXPECT_EQ(instrument.config[1], "1");
+    EXPECT_GE(started_at - written_at, 2000u);
+}
+
+TEST_F(FraSweepWorker, NoConnectionIsToldAndEndsTheProgress)
+{
+    fake.tcp.connect_ok = false;
+    EXPECT_EQ(fra_sweep_worker(job, context), sweep_outcome::no_connection);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, SWEEP_NO_CONNECTION_TEXT);
+    EXPECT_EQ(prompt.messages[0].caption, SWEEP_NO_CONNECTION_CAPTION);
+    EXPECT_EQ(progress.reports.back().command, PROGRESS_DONE);
+    EXPECT_TRUE(view.commands.empty());
+}
+
+TEST_F(FraSweepWorker, ASavedSweepIsOneTestWithFrequencyGainAndPhase)
+{
+    temp_folder folder;
+    const std::string file = folder.file("tests.db");
+    recording_prompt database_messages;
+    db_use_prompt(&database_messages);
+    bool created = false;
+    ASSERT_TRUE(db_open(file, DB_OPEN_CREATE, &created));
+    s_db_session session;
+    std::snprintf(session.name, sizeof session.name, "Bench");
+    ASSERT_EQ(db_save_session(session, false), 0);
+    job.save_to_database = true;
+    job.pending_test.session_number = session.session_number;
+    std::snprintf(job.pending_test.name, sizeof job.pending_test.name, "Loop A");
+    instrument.sweep_lines = {point_line(10, 6), point_line(100, 6), point_line(1000, 6)};
+
+    EXPECT_EQ(fra_sweep_worker(job, context), sweep_outcome::delivered);
+    db_close();
+    db_use_prompt(nullptr);
+    EXPECT_EQ(progress.count(PROGRESS_DONE), 1) << "the save worker ends the progress";
+    EXPECT_EQ(sqlite_file_rows(file, "SELECT Name FROM Test"), std::vector<std::string>{"Loop A"});
+    EXPECT_EQ(sqlite_file_rows(file, "SELECT Frequency, Amplitude, Phase FROM Data ORDER BY DataNo"),
+              (std::vector<std::string>{"10|13|14", "100|103|104", "1000|1003|1004"}));
+}
+
+}  // namespace
