@@ -15,7 +15,13 @@ namespace {
 void monitor_loop(s_monitor_thread& monitor, s_monitor_job job)
 {
     link_clock& clock = *link_current_backend().clock;
-    link_open(job.connection);
+    if (link_open(job.connection) != 0) {
+        // As a read error: the polling ends and the display keeps its values.
+        link_close(job.connection);
+        ++monitor.read_errors;
+        monitor.run = false;
+        return;
+    }
     bool read_before = false;
     std::uint64_t last_read_ms = 0;
     while (monitor.run.load()) {

@@ -383,6 +383,17 @@ TEST_F(MonitorThread, AReadErrorEndsTheRunAndTheNextStartJoinsIt)
     EXPECT_FALSE(fake.tcp.is_open);
 }
 
+TEST_F(MonitorThread, ALinkThatWillNotOpenEndsTheRun)
+{
+    fake.tcp.connect_ok = false;
+    ASSERT_TRUE(monitor_start(monitor, job()));
+    ASSERT_TRUE(wait_until_ended());
+    monitor_stop(monitor);
+    EXPECT_EQ(monitor.read_errors.load(), 1);
+    EXPECT_TRUE(instrument.queried.empty());
+    EXPECT_TRUE(sink.shown().empty());
+}
+
 TEST_F(MonitorThread, StopsAndStartsManyTimesWithoutHanging)
 {
     // Stops at every stage: before the first read, during a pass, between
