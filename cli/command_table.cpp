@@ -5,6 +5,7 @@
 #include "config_commands.h"
 #include "db_commands.h"
 #include "link_commands.h"
+#include "sweep_commands.h"
 
 namespace {
 
@@ -22,6 +23,8 @@ constexpr cli_command commands[] = {
     {"db new-session", "FILE NAME", "create a session (and the database file if needed)", false, run_db_new_session},
     {"db delete-session", "FILE SESSION_ID", "delete a session with its tests and points", false, run_db_delete_session},
     {"db delete-test", "FILE TEST_ID", "delete a test with its points", false, run_db_delete_test},
+    {"sweep fra", "[--steps N] [--start F] [--end F] [--cycles N] [--out FILE] [--db FILE --session ID --project NAME --name NAME] [--yes]",
+     "run one FRA sweep and print or write its points", true, run_sweep_fra},
     {"import", "SWEEP_FILE --db FILE --session ID --name NAME", "store a text or CSV sweep file as a test", false, run_import},
 };
 

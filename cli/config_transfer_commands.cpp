@@ -15,6 +15,7 @@
 #include "config/instrument_config.h"
 #include "config/parameter_names.h"
 #include "config_commands.h"
+#include "instrument_setup.h"
 #include "link/connection.h"
 #include "link/identify.h"
 
@@ -44,27 +45,6 @@ public:
 private:
     user_prompt& shown_;
 };
-
-// The instrument identified and its model selected; false (with the
-// identification's own text printed) when it is not.
-bool identify_and_select(cli_context& context)
-{
-    s_connection* conn = context.connection;
-    if (conn->interface == LINK_NONE) {
-        std::fprintf(context.err, "No connection chosen: use --lan, --serial or --usb, or set one in the settings\n");
-        return false;
-    }
-    const identify_result result = identify_connection(conn, *context.prompt);
-    if (!result.identified) {
-        context.prompt->tell(result.message.empty() ? "The instrument could not be identified" : result.message.c_str(),
-                             "Test Connection", prompt_icon::information);
-        return false;
-    }
-    config_objects_create();
-    config_select_for_type(conn->instrument_type);
-    config_transfer_use_prompt(context.prompt);
-    return true;
-}
 
 const char* name_of(int id, const s_connection* conn)
 {

@@ -1,0 +1,6 @@
+// The measurements of the command-line tool.
+#pragma once
+
+#include "cli_context.h"
+
+int run_sweep_fra(cli_context& context);
