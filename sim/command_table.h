@@ -19,6 +19,7 @@ struct command_context {
     const command_args& args;                  // the pattern's captures
     std::chrono::milliseconds reply_delay{0};  // set by a handler: extra wait before its reply
     std::string note;                          // set by a handler: a line for the transcript
+    std::chrono::steady_clock::time_point now{};  // when the command runs (the instrument's clock)
 };
 
 using command_handler = reply_lines (*)(command_context& context);

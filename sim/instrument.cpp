@@ -26,6 +26,7 @@ instrument_response instrument::respond(std::string_view line)
     }
 
     std::lock_guard lock(mutex_);
+    const auto now = clock_();
     command_args args;
     while (true) {
         const auto semicolon = line.find(';');
@@ -34,6 +35,7 @@ instrument_response instrument::respond(std::string_view line)
             if (!match_command(entry.pattern, command, args))
                 continue;
             command_context context{state_, args};
+            context.now = now;
             reply_lines lines = entry.handler(context);
             response.lines.insert(response.lines.end(), std::make_move_iterator(lines.begin()),
                                   std::make_move_iterator(lines.end()));
@@ -47,6 +49,12 @@ instrument_response instrument::respond(std::string_view line)
         line.remove_prefix(semicolon + 1);
     }
     return response;
+}
+
+void instrument::set_clock(clock_function clock)
+{
+    std::lock_guard lock(mutex_);
+    clock_ = std::move(clock);
 }
 
 instrument_state instrument::snapshot() const

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -42,10 +43,16 @@ public:
     // A copy of the current state (for tests and diagnostics).
     instrument_state snapshot() const;
 
+    // The clock that times measurements ("DAV?", "*wai"); the steady clock
+    // unless a test gives its own.
+    using clock_function = std::function<std::chrono::steady_clock::time_point()>;
+    void set_clock(clock_function clock);
+
 private:
     mutable std::mutex mutex_;
     instrument_state state_;              // guarded by mutex_
     const std::vector<reply_override> overrides_;
+    clock_function clock_ = [] { return std::chrono::steady_clock::now(); };  // guarded by mutex_
 };
 
 }  // namespace hvxsim

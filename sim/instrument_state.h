@@ -11,6 +11,7 @@
 
 #include "sim/config_faults.h"
 #include "sim/config_store.h"
+#include "sim/sweep_state.h"
 
 namespace hvxsim {
 
@@ -36,6 +37,8 @@ struct instrument_state {
     unsigned esr = 0;           // event status register; "*ESR?" reads and clears it
     bool suspended = false;     // between "SUSPEN,ON" and "SUSPEN,OFF"
     bool suspend_busy = false;  // "SUSPEN,ON" is refused with esr_busy
+
+    measurement_state measurement;  // devices under test, "DAV?" timing
 };
 
 // One reply: its lines without line ends (the session adds them). Empty

@@ -83,6 +83,16 @@ bool add_initial_value(const std::string& text, sim_options& o, std::string& err
     return true;
 }
 
+// "NAME[:k=v,...]": the device measured in its domain (the last one given).
+bool set_dut(const std::string& text, sim_options& o, std::string& error)
+{
+    auto choice = parse_dut(text, error);
+    if (!choice)
+        return false;
+    (choice->kind->domain == dut_domain::transfer ? o.transfer_dut : o.impedance_dut) = *choice;
+    return true;
+}
+
 struct option_row {
     std::string_view name;
     std::string_view argument;  // empty: a flag without argument
@@ -147,6 +157,14 @@ constexpr option_row option_table[] = {
          o.idle_timeout_s = static_cast<unsigned>(seconds);
          return true;
      }},
+    {"--dut", "NAME[:k=v,...]",
+     "measure this device (see below); one FRA and one LCR device may be given (default through, resistor)",
+     false, set_dut},
+    {"--point-ms", "N", "sweep time per step: \"DAV?\" bit 2 sets N ms x steps after \"start\" (default 1)", false,
+     [](const std::string& v, sim_options& o, std::string& e) { return set_milliseconds(v, o.point_ms, e); }},
+    {"--settle-ms", "N",
+     "\"DAV?\" bits 0 and 1 set N ms after a write of the generator frequency, parameter 48 (default 1)", false,
+     [](const std::string& v, sim_options& o, std::string& e) { return set_milliseconds(v, o.settle_ms, e); }},
     {"--list-config", "", "print the instrument's configuration parameters, with --set applied, and exit", false,
      set_flag<&sim_options::list_config, true>},
     {"--help", "", "show this text", false,
@@ -308,6 +326,10 @@ std::string usage_text()
         out += left + "configuration: " +
                (preset.configuration.empty() ? std::string("none") : std::string(preset.configuration)) + "\n";
     }
+    out += "\nDevices under test (--dut NAME[:k=v,...]; parameters with their defaults):\n" + dut_help_text();
+    out += "\nMeasurements: \"DAV?\", \"out,on\", \"start\", \"*wai\", \"gainph,sweep?\", \"fra?\",\n"
+           "\"LCR,SWEEP?\" and \"lcr?\" measure the devices at the frequencies of parameters 18, 19, 20\n"
+           "and 48; values are written \"%.4E\" with a two-digit exponent (1.2345E+03).\n";
     out += "\nConfiguration: \"config,N?\" answers a choice as bare digits and a real in the form\n"
            "1.0000E3; \"config,N,V\" stores V when N accepts it and is never answered; \"*ESR?\" then\n"
            "reads 0 after accepted writes, 48 after a refused one, and clears. \"SUSPEN,ON\" and\n"

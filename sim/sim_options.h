@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sim/config_faults.h"
+#include "sim/dut_models.h"
 #include "sim/reply_overrides.h"
 
 namespace hvxsim {
@@ -26,6 +27,11 @@ struct sim_options {
     bool list_config = false;
     bool help = false;
     unsigned idle_timeout_s = 30;  // drop a TCP client idle this long; 0: never
+    // Devices under test (--dut); nothing: the default of the domain.
+    std::optional<dut_choice> transfer_dut;
+    std::optional<dut_choice> impedance_dut;
+    unsigned point_ms = 1;   // sweep time per step
+    unsigned settle_ms = 1;  // point ready after a generator frequency write
 
     // Fault knobs.
     bool silent = false;

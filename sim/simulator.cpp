@@ -4,6 +4,7 @@
 #include "sim/identity_presets.h"
 #include "sim/pty_port.h"
 #include "sim/session_loop.h"
+#include "sim/sweep_setup.h"
 
 namespace hvxsim {
 
@@ -43,6 +44,7 @@ bool simulator::start(const sim_options& options, std::string& error)
     initial.identity_answer_from = options.idn_from;
     if (!set_up_configuration(options, initial, error))
         return false;
+    set_up_measurement(options, initial);
     device_ = std::make_unique<instrument>(std::move(initial), options.overrides);
 
     tcp_.wire = wire_settings_from(options);

@@ -1,0 +1,16 @@
+#include "sim/sweep_setup.h"
+
+namespace hvxsim {
+
+void set_up_measurement(const sim_options& options, instrument_state& state)
+{
+    measurement_state& measurement = state.measurement;
+    if (options.transfer_dut)
+        measurement.transfer = *options.transfer_dut;
+    if (options.impedance_dut)
+        measurement.impedance = *options.impedance_dut;
+    measurement.point_time = std::chrono::milliseconds(options.point_ms);
+    measurement.settle_time = std::chrono::milliseconds(options.settle_ms);
+}
+
+}  // namespace hvxsim

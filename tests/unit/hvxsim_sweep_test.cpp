@@ -1,0 +1,346 @@
+// The simulator's measurements driven in-process with a made-up clock: the
+// "DAV?" state machine, which commands go unanswered, and every reply form
+// of the sweep and reading commands, checked against the program's strict
+// field check and against the device's H(f) or Z(f) computed here.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <complex>
+#include <string>
+#include <vector>
+
+#include "graph/number_format.h"
+#include "sim/config_setup.h"
+#include "sim/instrument.h"
+#include "sim/sim_options.h"
+#include "sim/sweep_setup.h"
+
+namespace {
+
+using namespace hvxsim;
+using namespace std::chrono_literals;
+using complex = std::complex<double>;
+using replies = std::vector<std::string>;
+
+constexpr double pi = 3.14159265358979323846;
+
+// An instrument set up from simulator arguments, on a clock the test moves.
+class device {
+public:
+    explicit device(const std::vector<std::string>& args) : device_(make_state(args))
+    {
+        device_.set_clock([this] { return now_; });
+    }
+
+    replies ask(const std::string& line) { return device_.execute(line); }
+    instrument_response respond(const std::string& line) { return device_.respond(line); }
+    unsigned dav()
+    {
+        const replies r = ask("DAV?");
+        EXPECT_EQ(r.size(), 1u);
+        return r.empty() ? 999u : static_cast<unsigned>(std::stoul(r[0]));
+    }
+    void advance(std::chrono::microseconds by) { now_ += by; }
+
+private:
+    static instrument_state make_state(const std::vector<std::string>& args)
+    {
+        sim_options options;
+        std::string error;
+        EXPECT_TRUE(parse_options(args, options, error)) << error;
+        instrument_state state;
+        EXPECT_TRUE(set_up_configuration(options, state, error)) << error;
+        set_up_measurement(options, state);
+        return state;
+    }
+
+    std::chrono::steady_clock::time_point now_{std::chrono::hours(1)};
+    instrument device_;
+};
+
+// A reply line as the program reads it: every field through the strict
+// check. Fails the test unless all `expected` fields pass.
+std::vector<double> strict_values(const std::string& line, std::size_t expected)
+{
+    std::vector<double> values(16, 0.0);
+    const int count = parse_value_list_strict(line.c_str(), line.size(), values.data(), 16);
+    EXPECT_EQ(static_cast<std::size_t>(count), expected) << line;
+    values.resize(static_cast<std::size_t>(std::max(count, 0)));
+    return values;
+}
+
+// The printed form keeps five significant digits.
+void expect_close(double got, double want, const std::string& what)
+{
+    EXPECT_NEAR(got, want, 6e-5 * std::fabs(want) + 1e-300) << what;
+}
+
+double degrees(complex value)
+{
+    return std::arg(value) * 180.0 / pi;
+}
+
+TEST(HvxsimSweep, DataReadyBitsFollowTheSweepAndTheGeneratorFrequency)
+{
+    device d({"--instrument", "hvxc", "--set", "18=40", "--point-ms", "5", "--settle-ms", "30"});
+    EXPECT_EQ(d.dav(), 7u);  // nothing pending after power-up
+
+    EXPECT_EQ(d.ask("out,on"), replies{});
+    EXPECT_EQ(d.ask("start"), replies{});
+    EXPECT_EQ(d.dav(), 3u);
+    d.advance(199ms + 999us);  // 40 steps x 5 ms
+    EXPECT_EQ(d.dav(), 3u);
+    d.advance(1us);
+    EXPECT_EQ(d.dav(), 7u);
+
+    EXPECT_EQ(d.ask("config,48,2.5E3"), replies{});
+    EXPECT_EQ(d.dav(), 4u);
+    d.advance(29ms);
+    EXPECT_EQ(d.dav(), 4u);
+    // A new start keeps the point bits as they are.
+    EXPECT_EQ(d.ask("start"), replies{});
+    EXPECT_EQ(d.dav(), 0u);
+    d.advance(1ms);
+    EXPECT_EQ(d.dav(), 3u);
+    d.advance(200ms);
+    EXPECT_EQ(d.dav(), 7u);
+
+    // A refused write leaves the generator, and the bits, alone; so does a
+    // write of another parameter.
+    EXPECT_EQ(d.ask("config,48,1E12"), replies{});
+    EXPECT_EQ(d.ask("config,49,2"), replies{});
+    EXPECT_EQ(d.dav(), 7u);
+    EXPECT_EQ(d.ask("*esr?"), replies{"48"});
+    // One line of several commands retunes as well.
+    EXPECT_EQ(d.ask("config,48,1.0E2;DAV?"), replies{"4"});
+}
+
+TEST(HvxsimSweep, ARefusedWriteOfTheFrequencyKeepsTheRegisterItHeld)
+{
+    device d({"--instrument", "hvxc", "--reject-write", "48:1", "--suspend-busy"});
+    EXPECT_EQ(d.ask("SUSPEN,ON"), replies{});  // ESR 1
+    const instrument_response refused = d.respond("config,48,2E3");
+    ASSERT_EQ(refused.notes.size(), 1u);
+    EXPECT_NE(refused.notes[0].find("write refused (--reject-write)"), std::string::npos) << refused.notes[0];
+    EXPECT_NE(refused.notes[0].find("ESR 49"), std::string::npos) << refused.notes[0];
+    EXPECT_EQ(d.dav(), 7u);
+    EXPECT_EQ(d.ask("*ESR?"), replies{"49"});
+    EXPECT_EQ(d.ask("config,48,2E3"), replies{});
+    EXPECT_EQ(d.dav(), 4u);
+}
+
+TEST(HvxsimSweep, WaitHoldsTheReadingUntilThePointHasSettled)
+{
+    device d({"--instrument", "hvxa", "--settle-ms", "250", "--dut", "rc-lowpass:fc=1000"});
+    EXPECT_EQ(d.ask("config,48,1.0E3"), replies{});
+    d.advance(100ms);
+    const instrument_response held = d.respond("*wai;fra?");
+    EXPECT_EQ(held.delay, 150ms);
+    ASSERT_EQ(held.lines.size(), 1u);
+    const auto values = strict_values(held.lines[0], 6);
+    expect_close(values[3], -3.0103, "gain at the corner");
+    d.advance(150ms);
+    EXPECT_EQ(d.respond("*wai;fra?").delay, 0ms);
+    // A plain reading does not wait.
+    EXPECT_EQ(d.ask("config,48,2.0E3"), replies{});
+    EXPECT_EQ(d.respond("fra?").delay, 0ms);
+}
+
+// The 6 (or 10) values of one transfer point of H at f, amplitude a.
+void expect_transfer_point(const std::vector<double>& v, double f, complex h, double a, int convention,
+                           const std::string& what)
+{
+    auto in_convention = [&](double phase) {
+        if (convention == 1 && phase > 0)
+            return phase - 360;
+        if (convention == 2 && phase < 0)
+            return phase + 360;
+        return phase;
+    };
+    expect_close(v[0], f, what + " frequency");
+    expect_close(v[1], a, what + " magnitude 1");
+    expect_close(v[2], std::abs(h) * a, what + " magnitude 2");
+    expect_close(v[3], 20 * std::log10(std::abs(h)), what + " gain");
+    const double phase = in_convention(degrees(h));
+    expect_close(v[4], phase, what + " phase");
+    expect_close(v[5], -phase / (360 * f), what + " delay");
+    if (v.size() == 10) {
+        const complex h2 = h * h;
+        const double phase2 = in_convention(degrees(h2));
+        expect_close(v[6], std::abs(h2) * a, what + " magnitude 3");
+        expect_close(v[7], 40 * std::log10(std::abs(h)), what + " gain 2");
+        expect_close(v[8], phase2, what + " phase 2");
+        expect_close(v[9], -phase2 / (360 * f), what + " delay 2");
+    }
+}
+
+TEST(HvxsimSweep, TransferSweepGivesOneLinePerStepInEveryChannelForm)
+{
+    const struct {
+        std::vector<std::string> args;
+        std::size_t values;
+    } cases[] = {
+        {{"--instrument", "hvxa"}, 6},
+        {{"--instrument", "hvxc", "--set", "6=1"}, 6},
+        {{"--instrument", "hvxcm", "--set", "84=0", "--set", "6=2"}, 6},
+        {{"--instrument", "hvxcm", "--set", "84=1", "--set", "6=1"}, 10},
+    };
+    const double fc = 300;
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        for (const char* a : {"--set", "18=7", "--set", "19=10", "--set", "20=1.0E5", "--set", "49=2.5", "--dut",
+                              "rc-lowpass:fc=300"})
+            args.push_back(a);
+        device d(args);
+        const int convention = std::stoi(d.ask("config,6?").at(0));
+        const replies lines = d.ask("gainph,sweep?");
+        const std::string what = c.args[1] + " " + std::to_string(c.values);
+        ASSERT_EQ(lines.size(), 7u) << what;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const double f = 10 * std::pow(10.0, static_cast<double>(i) * 4 / 6);
+            const auto values = strict_values(lines[i], c.values);
+            if (values.size() == c.values)
+                expect_transfer_point(values, f, 1.0 / complex(1, f / fc), 2.5, convention,
+                                      what + " line " + std::to_string(i));
+        }
+    }
+}
+
+TEST(HvxsimSweep, ReadingAgreesWithTheSweepLineAtTheSameFrequency)
+{
+    device d({"--instrument", "hvxcm", "--set", "84=1", "--set", "18=5", "--set", "19=100", "--set", "20=1.0E4",
+              "--dut", "loop"});
+    const replies lines = d.ask("gainph,sweep?");
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(d.ask("config,48,1.0000E3"), replies{});
+    EXPECT_EQ(d.ask("fra?"), replies{lines[2]});
+    EXPECT_EQ(d.ask("*wai;fra?"), replies{lines[2]});
+    // The loop's gain margin is at w = p sqrt(3), p = 2 pi 100: 6 dB, phase -180.
+    EXPECT_EQ(d.ask("config,48," + std::to_string(100 * std::sqrt(3.0))), replies{});
+    const auto values = strict_values(d.ask("fra?").at(0), 10);
+    expect_close(values[3], -6.0206, "gain at the phase crossover");
+    EXPECT_NEAR(std::fabs(values[4]), 180, 0.01);
+}
+
+// Z split into the instrument's terms, computed here from Z alone.
+struct terms {
+    double r, x, mag, phase, g, b, ymag, yphase, ls, cs, rp, lp, cp, q, d;
+};
+
+terms terms_of(complex z, double f)
+{
+    const double w = 2 * pi * f;
+    const complex y = 1.0 / z;
+    return {z.real(),      z.imag(),           std::abs(z),
+            degrees(z),    y.real(),           y.imag(),
+            std::abs(y),   degrees(y),         z.imag() / w,
+            -1 / (w * z.imag()), 1 / y.real(), -1 / (w * y.imag()),
+            y.imag() / w,  std::fabs(z.imag()) / z.real(), z.real() / std::fabs(z.imag())};
+}
+
+void expect_values(const std::vector<double>& got, const std::vector<double>& want, const std::string& what)
+{
+    ASSERT_EQ(got.size(), want.size()) << what;
+    for (std::size_t i = 0; i < got.size(); ++i)
+        expect_close(got[i], want[i], what + " value " + std::to_string(i));
+}
+
+TEST(HvxsimSweep, ImpedanceSweepLinesFollowTheLayoutTheInstrumentChooses)
+{
+    const double f0 = 100, f1 = 1.0E4;
+    auto z_at = [](double f) {  // the randles cell below
+        const double w = 2 * pi * f;
+        const complex faradaic = complex(250 + 40 / std::sqrt(w), -40 / std::sqrt(w));
+        return 5.0 + 1.0 / (complex(0, w * 2e-6) + 1.0 / faradaic);
+    };
+    const struct {
+        std::vector<std::string> args;
+        const char* name;
+    } cases[] = {
+        {{"--instrument", "hvxc", "--set", "137=4"}, "admittance"},
+        {{"--instrument", "hvxc", "--set", "137=3"}, "impedance"},
+        {{"--instrument", "hvxcm", "--set", "137=0"}, "full"},
+        {{"--instrument", "hvxc", "--set", "137=1"}, "full"},
+        {{"--instrument", "hvxa", "--set", "137=4", "--set", "138=0"}, "series"},
+        {{"--instrument", "hvxb", "--set", "138=1"}, "parallel"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        for (const char* a : {"--set", "18=3", "--set", "19=100", "--set", "20=1.0E4", "--dut",
+                              "randles:rs=5,rct=250,cdl=2e-6,sigma=40"})
+            args.push_back(a);
+        device d(args);
+        const replies lines = d.ask("LCR,SWEEP?");
+        ASSERT_EQ(lines.size(), 3u) << c.name;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const double f = f0 * std::pow(f1 / f0, static_cast<double>(i) / 2);
+            const terms t = terms_of(z_at(f), f);
+            const std::string name = c.name;
+            std::vector<double> want;
+            if (name == "admittance")
+                want = {f, t.g, t.b, t.ymag, t.yphase};
+            else if (name == "impedance")
+                want = {f, t.r, t.x, t.mag, t.phase};
+            else if (name == "full")
+                want = {f, t.q, t.d, t.mag, t.phase, t.ls, t.cs, t.r, t.ymag, t.yphase, t.lp, t.cp, t.rp};
+            else if (name == "series")
+                want = {f, t.q, t.d, t.mag, t.phase, t.ls, t.cs, t.r};
+            else
+                want = {f, t.q, t.d, t.mag, t.phase, t.lp, t.cp, t.rp};
+            expect_values(strict_values(lines[i], want.size()), want, name + " line " + std::to_string(i));
+        }
+    }
+}
+
+TEST(HvxsimSweep, ImpedanceReadingsHoldElevenOrFourteenValues)
+{
+    const double f = 1000, a = 0.5;
+    const complex z = complex(10, 2 * pi * f * 1e-3 - 1 / (2 * pi * f * 1e-6));
+    const terms t = terms_of(z, f);
+    const std::vector<double> eleven = {f, a, a / t.mag, t.mag, t.phase, t.r, t.x, t.ymag, t.yphase, t.g, t.b};
+    const std::vector<double> fourteen = {f,    a,    a / t.mag, t.mag, t.phase, t.r, t.ls,
+                                          t.cs, t.rp, t.lp,      t.cp,  t.d,     t.q, t.x};
+    for (const char* quantity : {"137=3", "137=4"}) {
+        device d({"--instrument", "hvxc", "--set", quantity, "--set", "48=1.0E3", "--set", "49=0.5", "--dut",
+                  "series-rlc"});
+        expect_values(strict_values(d.ask("lcr?").at(0), 11), eleven, quantity);
+    }
+    for (const char* key : {"hvxa", "hvxc"}) {
+        device d({"--instrument", key, "--set", "137=0", "--set", "48=1.0E3", "--set", "49=0.5", "--dut",
+                  "series-rlc"});
+        expect_values(strict_values(d.ask("lcr?").at(0), 14), fourteen, key);
+    }
+}
+
+TEST(HvxsimSweep, LosslessPartsAndPureResistorsStillPassTheStrictCheck)
+{
+    // A pure resistor has no L or C (0) and no Q; a pure capacitor has no
+    // parallel R and no loss, so those are infinite: the largest value the
+    // form holds, never a sign flipped by a negative zero.
+    device resistor({"--instrument", "hvxc", "--set", "137=0", "--set", "18=2", "--dut", "resistor:r=50"});
+    for (const auto& line : resistor.ask("LCR,SWEEP?")) {
+        const auto v = strict_values(line, 13);
+        EXPECT_EQ(v[1], 0.0);
+        EXPECT_EQ(v[2], 9.9999e99);
+        EXPECT_EQ(v[5], 0.0);
+        EXPECT_EQ(v[6], 0.0);
+        expect_close(v[12], 50, "parallel R");
+    }
+    device capacitor({"--instrument", "hvxc", "--set", "137=0", "--set", "18=2", "--dut", "capacitor"});
+    for (const auto& line : capacitor.ask("LCR,SWEEP?")) {
+        const auto v = strict_values(line, 13);
+        EXPECT_EQ(v[1], 9.9999e99);
+        EXPECT_EQ(v[12], 9.9999e99);
+        expect_close(v[6], 1e-6, "series C");
+    }
+}
+
+TEST(HvxsimSweep, InstrumentsWithoutAConfigurationDoNotMeasure)
+{
+    device d({"--instrument", "trxa"});
+    for (const char* command : {"DAV?", "gainph,sweep?", "fra?", "LCR,SWEEP?", "lcr?", "start"})
+        EXPECT_EQ(d.ask(command), replies{}) << command;
+}
+
+}  // namespace
