@@ -1,0 +1,109 @@
+// "sweep fra" through the tool against the simulator measuring an RC
+// low-pass: the rows printed and the sweep data file agree with the
+// device's H(f) computed here, the database holds the test, and a value
+// the checks refuse sends nothing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/sim_process.h"
+#include "support/sqlite_file.h"
+#include "support/tool_process.h"
+
+namespace {
+
+constexpr double corner_hz = 100;
+constexpr double pi = 3.14159265358979323846;
+
+std::vector<std::string> fields_of(const std::string& line)
+{
+    std::vector<std::string> fields;
+    std::stringstream in(line);
+    for (std::string field; std::getline(in, field, '\t');) {
+        fields.push_back(field);
+    }
+    return fields;
+}
+
+// Gain (dB) and phase (degrees) of 1 / (1 + j f/fc).
+void expect_rc_point(const std::vector<std::string>& row, double f)
+{
+    ASSERT_EQ(row.size(), 7u);
+    const double ratio = f / corner_hz;
+    EXPECT_NEAR(std::atof(row[1].c_str()), f, f * 1e-4);
+    EXPECT_NEAR(std::atof(row[4].c_str()), -10 * std::log10(1 + ratio * ratio), 1e-3);
+    EXPECT_NEAR(std::atof(row[5].c_str()), -std::atan(ratio) * 180 / pi, 1e-3);
+}
+
+class ToolSweep : public ::testing::Test {
+protected:
+    sim_process sim{{"--instrument", "hvxa", "--dut", "rc-lowpass:fc=100"}, "127.0.0.185"};
+    tool_runner tool;
+};
+
+TEST_F(ToolSweep, RowsFollowTheDevice)
+{
+    const s_tool_run run =
+        tool.run({"--lan", sim.address(), "sweep", "fra", "--steps", "3", "--start", "10", "--end", "1000"});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    std::vector<std::string> lines;
+    std::stringstream in(run.out);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    ASSERT_EQ(lines.size(), 4u) << run.out;
+    // The tool prints the degree sign in the terminal's own terms.
+#ifdef _WIN32
+    const std::string degree = "\xB0";
+#else
+    const std::string degree = "\xC2\xB0";
+#endif
+    EXPECT_EQ(lines[0], "Step\tFrequency (Hz)\tMagnitude 1 (V)\tMagnitude 2 (V)\tGain (dB)\tPhase (" + degree +
+                            ")\tDelay (s)");
+    expect_rc_point(fields_of(lines[1]), 10);
+    expect_rc_point(fields_of(lines[2]), 100);
+    expect_rc_point(fields_of(lines[3]), 1000);
+    EXPECT_NE(run.err.find("Downloading sweep data"), std::string::npos) << run.err;
+}
+
+TEST_F(ToolSweep, TheFileAndTheDatabaseHoldTheSweep)
+{
+    const std::string database = tool.scratch().file("tests.db");
+    const std::string file = tool.scratch().file("sweep1.dat");
+    ASSERT_EQ(tool.run({"db", "new-session", database, "Bench"}).status, 0);
+    const s_tool_run run = tool.run({"--lan", sim.address(), "sweep", "fra", "--steps", "2", "--start", "10", "--end",
+                                     "1000", "--out", file, "--db", database, "--session", "1", "--project", "P",
+                                     "--name", "RC"});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_EQ(run.out, "");
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::size_t first_end = bytes.find("\r\n");
+    ASSERT_NE(first_end, std::string::npos);
+    const std::size_t second_end = bytes.find("\r\n", first_end + 2);
+    ASSERT_NE(second_end, std::string::npos);
+    EXPECT_EQ(bytes.find("\r\n", second_end + 2), std::string::npos) << "no line end after the last row";
+    expect_rc_point(fields_of(bytes.substr(first_end + 2, second_end - first_end - 2)), 10);
+    expect_rc_point(fields_of(bytes.substr(second_end + 2)), 1000);
+    EXPECT_EQ(sqlite_file_rows(database, "SELECT Name FROM Test"), std::vector<std::string>{"RC"});
+    EXPECT_EQ(sqlite_file_rows(database, "SELECT count(*) FROM Data"), std::vector<std::string>{"2"});
+}
+
+TEST_F(ToolSweep, ARefusedValueSendsNothing)
+{
+    const s_tool_run run = tool.run({"--lan", sim.address(), "sweep", "fra", "--steps", "1"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "The sweep must be between 2 and 2000 steps\n");
+    for (const std::string& command : sim.commands()) {
+        EXPECT_EQ(command.find("config,18,"), std::string::npos) << command;
+        EXPECT_NE(command, "start");
+    }
+}
+
+}  // namespace
