@@ -1,7 +1,8 @@
 // The simulator's measurements driven in-process with a made-up clock: the
 // "DAV?" state machine, which commands go unanswered, and every reply form
 // of the sweep and reading commands, checked against the program's strict
-// field check and against the device's H(f) or Z(f) computed here.
+// field check and against the device's H(f) or Z(f) computed here. Then
+// whole sweeps over loopback TCP as a sweep worker runs them.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -15,11 +16,13 @@
 #include "sim/instrument.h"
 #include "sim/sim_options.h"
 #include "sim/sweep_setup.h"
+#include "support/sim_process.h"
 
 namespace {
 
 using namespace hvxsim;
 using namespace std::chrono_literals;
+using namespace std::string_literals;
 using complex = std::complex<double>;
 using replies = std::vector<std::string>;
 
@@ -341,6 +344,106 @@ TEST(HvxsimSweep, InstrumentsWithoutAConfigurationDoNotMeasure)
     device d({"--instrument", "trxa"});
     for (const char* command : {"DAV?", "gainph,sweep?", "fra?", "LCR,SWEEP?", "lcr?", "start"})
         EXPECT_EQ(d.ask(command), replies{}) << command;
+}
+
+// One command as the program sends it over TCP: the line, LF and a NUL.
+std::string wire(const std::string& line)
+{
+    return line + "\n" + std::string(1, '\0');
+}
+
+// Reads until n whole lines (CR LF) arrived or nothing more comes within
+// the timeout; returns the lines without their ends.
+replies read_lines(sim_client& client, std::size_t n)
+{
+    std::string bytes;
+    replies lines;
+    while (lines.size() < n) {
+        const std::string more = client.read_until("\r\n", 10s);
+        if (more.empty())
+            break;
+        bytes += more;
+        for (auto end = bytes.find("\r\n"); end != std::string::npos; end = bytes.find("\r\n")) {
+            lines.push_back(bytes.substr(0, end));
+            bytes.erase(0, end + 2);
+        }
+    }
+    EXPECT_EQ(bytes, "") << "a line cut short";
+    return lines;
+}
+
+// Polls "DAV?" until every bit in mask is set; false when the deadline
+// passes first.
+bool wait_for_data_ready(sim_client& client, unsigned mask)
+{
+    const auto give_up = std::chrono::steady_clock::now() + 10s;
+    while (std::chrono::steady_clock::now() < give_up) {
+        client.send(wire("DAV?"));
+        const replies reply = read_lines(client, 1);
+        if (reply.size() == 1 && (std::stoul(reply[0]) & mask) == mask)
+            return true;
+    }
+    return false;
+}
+
+TEST(HvxsimSweepProcess, ThreeChannelSweepAndSettledReadingAsTheWorkerAsksForThem)
+{
+    sim_process sim({"--instrument", "hvxcm", "--set", "84=1", "--set", "18=25", "--set", "19=100", "--set",
+                     "20=1.0E5", "--dut", "lowpass2:f0=5000,q=3", "--point-ms", "4", "--settle-ms", "20"},
+                    "127.0.0.180");
+    sim_client client(sim.address(), sim.port());
+    client.send("\x14"s + wire("out,on") + wire("start"));
+    ASSERT_TRUE(wait_for_data_ready(client, dav_sweep_ready));
+    client.send(wire("gainph,sweep?"));
+    const replies lines = read_lines(client, 25);
+    ASSERT_EQ(lines.size(), 25u);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const double f = 100 * std::pow(10.0, static_cast<double>(i) * 3 / 24);
+        const double x = f / 5000;
+        const auto values = strict_values(lines[i], 10);
+        if (values.size() == 10)
+            expect_transfer_point(values, f, 1.0 / complex(1 - x * x, x / 3), 1.0, 0, "line " + std::to_string(i));
+    }
+    // Nothing more than the 25 lines came.
+    client.send(wire("*IDN?"));
+    EXPECT_EQ(read_lines(client, 1), replies{"ZELVORIAN,HVXCM1740,12460,3.05"});
+
+    client.send(wire("config,48,5.0000E3") + wire("*wai;fra?"));
+    const replies reading = read_lines(client, 1);
+    ASSERT_EQ(reading.size(), 1u);
+    const auto values = strict_values(reading[0], 10);
+    expect_transfer_point(values, 5000, complex(0, -3), 1.0, 0, "reading at f0");
+
+    ASSERT_TRUE(sim.wait_for_transcript("sweep started"));
+    bool noted = false;
+    for (const auto& note : sim.notes())
+        noted = noted || note == "sweep started: 25 steps, data ready in 100 ms";
+    EXPECT_TRUE(noted) << sim.transcript();
+}
+
+TEST(HvxsimSweepProcess, LargestImpedanceSweepArrivesWholeInOneReply)
+{
+    sim_process sim({"--instrument", "hvxc", "--set", "18=2000", "--set", "19=1.0E3", "--set", "20=1.0E6", "--set",
+                     "137=0", "--dut", "piezo", "--point-ms", "0"},
+                    "127.0.0.181");
+    sim_client client(sim.address(), sim.port());
+    client.send(wire("config,1,3;LCR") + wire("start") + wire("start") + wire("start"));
+    ASSERT_TRUE(wait_for_data_ready(client, dav_sweep_ready));
+    client.send(wire("LCR,SWEEP?"));
+    const replies lines = read_lines(client, 2000);
+    ASSERT_EQ(lines.size(), 2000u);
+    double previous = 0;
+    for (const auto& line : lines) {
+        const auto values = strict_values(line, 13);
+        ASSERT_EQ(values.size(), 13u);
+        EXPECT_GT(values[0], previous);
+        previous = values[0];
+    }
+    EXPECT_NEAR(previous, 1e6, 1);
+    client.send(wire("lcr?"));
+    const replies reading = read_lines(client, 1);
+    ASSERT_EQ(reading.size(), 1u);
+    strict_values(reading[0], 14);
 }
 
 }  // namespace
