@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "sim/config_number_text.h"
 #include "sim/identity_presets.h"
 
 namespace hvxsim {
@@ -90,6 +91,35 @@ bool set_dut(const std::string& text, sim_options& o, std::string& error)
     if (!choice)
         return false;
     (choice->kind->domain == dut_domain::transfer ? o.transfer_dut : o.impedance_dut) = *choice;
+    return true;
+}
+
+// A count of sweep reply lines, 0 to 2000.
+bool set_line_count(const std::string& text, std::optional<unsigned>& field, std::string& error)
+{
+    unsigned long count = 0;
+    if (!parse_unsigned(text, 0, 2000, count, error))
+        return false;
+    field = static_cast<unsigned>(count);
+    return true;
+}
+
+// "REL[:SEED]": relative noise from 0 to 1, seed a whole number.
+bool set_noise(const std::string& text, sim_options& o, std::string& error)
+{
+    const auto colon = text.find(':');
+    double noise = 0;
+    if (!parse_real_number(text.substr(0, colon), noise) || noise < 0 || noise > 1) {
+        error = "expected a relative noise from 0 to 1, got \"" + text.substr(0, colon) + "\"";
+        return false;
+    }
+    if (colon != std::string::npos) {
+        unsigned long seed = 0;
+        if (!parse_unsigned(text.substr(colon + 1), 0, 4294967295ul, seed, error))
+            return false;
+        o.noise_seed = static_cast<unsigned>(seed);
+    }
+    o.noise = noise;
     return true;
 }
 
@@ -219,6 +249,17 @@ constexpr option_row option_table[] = {
      add_config_fault<config_fault::action::value_reply>},
     {"--slow-config-ms", "MS", "wait MS ms before answering each configuration query", true,
      [](const std::string& v, sim_options& o, std::string& e) { return set_milliseconds(v, o.slow_config_ms, e); }},
+    {"--never-ready", "", "\"DAV?\" always reads 0: no sweep or point is ever ready", true,
+     set_flag<&sim_options::never_ready, true>},
+    {"--bad-line-first", "", "sweep replies begin with a line the strict field check refuses", true,
+     set_flag<&sim_options::bad_line_first, true>},
+    {"--bad-line-after", "K", "sweep replies carry a line the strict field check refuses after point K", true,
+     [](const std::string& v, sim_options& o, std::string& e) { return set_line_count(v, o.bad_line_after, e); }},
+    {"--silent-after", "K", "sweep replies end after K lines, the rest never sent", true,
+     [](const std::string& v, sim_options& o, std::string& e) { return set_line_count(v, o.silent_after, e); }},
+    {"--noise", "REL[:SEED]",
+     "measured responses times 1 + REL x a complex normal draw (fixed seed, default 1, so runs repeat)", true,
+     set_noise},
     {"--suspend-busy", "", "refuse every \"SUSPEN,ON\": the next \"*ESR?\" reads 1", true,
      set_flag<&sim_options::suspend_busy, true>},
 };

@@ -32,6 +32,13 @@ struct sim_options {
     std::optional<dut_choice> impedance_dut;
     unsigned point_ms = 1;   // sweep time per step
     unsigned settle_ms = 1;  // point ready after a generator frequency write
+    // Measurement fault knobs (sweep_state.h).
+    bool never_ready = false;
+    bool bad_line_first = false;
+    std::optional<unsigned> bad_line_after;
+    std::optional<unsigned> silent_after;
+    double noise = 0;
+    unsigned noise_seed = 1;
 
     // Fault knobs.
     bool silent = false;

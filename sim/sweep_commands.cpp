@@ -1,6 +1,7 @@
 #include "sim/sweep_commands.h"
 
 #include <charconv>
+#include <random>
 
 #include "sim/config_commands.h"
 #include "sim/sweep_number_text.h"
@@ -77,6 +78,43 @@ bool names_parameter(const std::string& text, int number)
     return ec == std::errc() && ptr == last && parsed == number;
 }
 
+// A line whose second field fails the strict check (too short), so a
+// reader gets one value from it.
+constexpr const char* refused_line = "1.0000E+03,12.5,2.0000E+00";
+
+// The device's response at f, with the noise the knob asks for.
+std::complex<double> measured(measurement_state& measurement, const dut_choice& device, double frequency)
+{
+    std::complex<double> response = device.at(frequency);
+    if (measurement.noise > 0) {
+        std::normal_distribution<double> normal(0.0, 1.0);
+        const double real = normal(measurement.noise_source);
+        const double imaginary = normal(measurement.noise_source);
+        response *= std::complex<double>(1.0 + measurement.noise * real, measurement.noise * imaginary);
+    }
+    return response;
+}
+
+// A sweep reply's point lines as the fault knobs shape them.
+reply_lines shaped_sweep(reply_lines lines, const measurement_state& measurement, std::string& note)
+{
+    const std::size_t points = lines.size();
+    if (measurement.bad_line_after && *measurement.bad_line_after <= points) {
+        lines.insert(lines.begin() + *measurement.bad_line_after, refused_line);
+        note = "bad line after point " + std::to_string(*measurement.bad_line_after) + " (--bad-line-after)";
+    }
+    if (measurement.bad_line_first) {
+        lines.insert(lines.begin(), refused_line);
+        note += std::string(note.empty() ? "" : "; ") + "bad line first (--bad-line-first)";
+    }
+    if (measurement.silent_after && *measurement.silent_after < lines.size()) {
+        lines.resize(*measurement.silent_after);
+        note += std::string(note.empty() ? "" : "; ") + "silent after line " +
+                std::to_string(*measurement.silent_after) + " (--silent-after)";
+    }
+    return lines;
+}
+
 std::chrono::milliseconds until(sim_clock::time_point now, const std::optional<sim_clock::time_point>& at)
 {
     if (!at || *at <= now)
@@ -120,52 +158,58 @@ reply_lines wait_for_point(command_context& context)
 
 reply_lines transfer_sweep_query(command_context& context)
 {
-    const instrument_state& state = context.state;
+    instrument_state& state = context.state;
     if (!state.config)
         return {};
+    measurement_state& measurement = state.measurement;
     const settings held(*state.config);
     reply_lines lines;
     for (const double frequency : held.frequencies()) {
-        lines.push_back(measured_line(transfer_point(frequency, state.measurement.transfer.at(frequency),
-                                                     held.amplitude(), held.convention(), held.three_channel())));
+        const auto h = measured(measurement, measurement.transfer, frequency);
+        lines.push_back(
+            measured_line(transfer_point(frequency, h, held.amplitude(), held.convention(), held.three_channel())));
     }
-    return lines;
+    return shaped_sweep(std::move(lines), measurement, context.note);
 }
 
 reply_lines transfer_reading_query(command_context& context)
 {
-    const instrument_state& state = context.state;
+    instrument_state& state = context.state;
     if (!state.config)
         return {};
+    measurement_state& measurement = state.measurement;
     const settings held(*state.config);
     const double frequency = held.generator_frequency();
-    return {measured_line(transfer_point(frequency, state.measurement.transfer.at(frequency), held.amplitude(),
-                                         held.convention(), held.three_channel()))};
+    const auto h = measured(measurement, measurement.transfer, frequency);
+    return {measured_line(transfer_point(frequency, h, held.amplitude(), held.convention(), held.three_channel()))};
 }
 
 reply_lines impedance_sweep_query(command_context& context)
 {
-    const instrument_state& state = context.state;
+    instrument_state& state = context.state;
     if (!state.config)
         return {};
+    measurement_state& measurement = state.measurement;
     const settings held(*state.config);
     reply_lines lines;
     for (const double frequency : held.frequencies()) {
-        lines.push_back(measured_line(lcr_sweep_point(frequency, state.measurement.impedance.at(frequency),
-                                                      held.sweep_layout(), held.parallel(), held.convention())));
+        const auto z = measured(measurement, measurement.impedance, frequency);
+        lines.push_back(
+            measured_line(lcr_sweep_point(frequency, z, held.sweep_layout(), held.parallel(), held.convention())));
     }
-    return lines;
+    return shaped_sweep(std::move(lines), measurement, context.note);
 }
 
 reply_lines impedance_reading_query(command_context& context)
 {
-    const instrument_state& state = context.state;
+    instrument_state& state = context.state;
     if (!state.config)
         return {};
+    measurement_state& measurement = state.measurement;
     const settings held(*state.config);
     const double frequency = held.generator_frequency();
-    return {measured_line(lcr_reading(frequency, state.measurement.impedance.at(frequency), held.amplitude(),
-                                      held.complex_reading(), held.convention()))};
+    const auto z = measured(measurement, measurement.impedance, frequency);
+    return {measured_line(lcr_reading(frequency, z, held.amplitude(), held.complex_reading(), held.convention()))};
 }
 
 reply_lines config_write_retuning(command_context& context)

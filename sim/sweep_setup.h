@@ -1,5 +1,5 @@
-// Puts the measurement options (--dut, --point-ms, --settle-ms) into a new
-// instrument state.
+// Puts the measurement options (--dut, --point-ms, --settle-ms and the
+// measurement fault knobs) into a new instrument state.
 #pragma once
 
 #include "sim/instrument_state.h"

@@ -7,10 +7,17 @@
 //                  generator frequency (parameter 48) and set again after
 //                  settle_time.
 // Before any "start" or frequency write every bit is set.
+//
+// Fault knobs for the readers of these replies: "DAV?" that never reports
+// data ready, a line the strict field check refuses before the first
+// point or after the k-th, a sweep reply that falls silent after its k-th
+// line, and measurement noise (each response times 1 + noise x a complex
+// normal draw, from a generator with a fixed seed so runs repeat).
 #pragma once
 
 #include <chrono>
 #include <optional>
+#include <random>
 
 #include "sim/dut_models.h"
 
@@ -29,9 +36,18 @@ struct measurement_state {
     std::optional<sim_clock::time_point> sweep_ready_at;
     std::optional<sim_clock::time_point> point_ready_at;
 
+    bool never_ready = false;
+    bool bad_line_first = false;
+    std::optional<unsigned> bad_line_after;  // after the k-th point of a sweep reply
+    std::optional<unsigned> silent_after;    // a sweep reply ends after k lines
+    double noise = 0;                        // relative; 0: none
+    std::mt19937 noise_source{1};
+
     // The "DAV?" value at now.
     unsigned data_ready(sim_clock::time_point now) const
     {
+        if (never_ready)
+            return 0;
         unsigned bits = 0;
         if (!sweep_ready_at || now >= *sweep_ready_at)
             bits |= dav_sweep_ready;

@@ -5,6 +5,7 @@
 // whole sweeps over loopback TCP as a sweep worker runs them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <complex>
@@ -344,6 +345,106 @@ TEST(HvxsimSweep, InstrumentsWithoutAConfigurationDoNotMeasure)
     device d({"--instrument", "trxa"});
     for (const char* command : {"DAV?", "gainph,sweep?", "fra?", "LCR,SWEEP?", "lcr?", "start"})
         EXPECT_EQ(d.ask(command), replies{}) << command;
+}
+
+// How many values the strict check takes from each line of a reply.
+std::vector<int> strict_counts(const replies& lines)
+{
+    std::vector<int> counts;
+    for (const auto& line : lines) {
+        double values[16];
+        counts.push_back(parse_value_list_strict(line.c_str(), line.size(), values, 16));
+    }
+    return counts;
+}
+
+TEST(HvxsimSweep, LineKnobsShapeEverySweepReply)
+{
+    const struct {
+        std::vector<std::string> knobs;
+        std::vector<int> fra;  // values per line of a 4-step "gainph,sweep?"
+        const char* note;
+    } cases[] = {
+        {{}, {6, 6, 6, 6}, ""},
+        {{"--bad-line-first"}, {1, 6, 6, 6, 6}, "bad line first (--bad-line-first)"},
+        {{"--bad-line-after", "2"}, {6, 6, 1, 6, 6}, "bad line after point 2 (--bad-line-after)"},
+        {{"--bad-line-after", "4"}, {6, 6, 6, 6, 1}, "bad line after point 4 (--bad-line-after)"},
+        {{"--bad-line-after", "5"}, {6, 6, 6, 6}, ""},
+        {{"--silent-after", "3"}, {6, 6, 6}, "silent after line 3 (--silent-after)"},
+        {{"--silent-after", "0"}, {}, "silent after line 0 (--silent-after)"},
+        {{"--bad-line-first", "--bad-line-after", "1", "--silent-after", "3"},
+         {1, 6, 1},
+         "bad line after point 1 (--bad-line-after); bad line first (--bad-line-first); silent after line 3 "
+         "(--silent-after)"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"--instrument", "hvxc", "--set", "18=4", "--set", "137=3"};
+        args.insert(args.end(), c.knobs.begin(), c.knobs.end());
+        device d(args);
+        const instrument_response fra = d.respond("gainph,sweep?");
+        EXPECT_EQ(strict_counts(fra.lines), c.fra) << args.back();
+        EXPECT_EQ(fra.notes, std::string(c.note).empty() ? std::vector<std::string>{}
+                                                         : std::vector<std::string>{c.note})
+            << args.back();
+        std::vector<int> lcr = c.fra;
+        std::replace(lcr.begin(), lcr.end(), 6, 5);
+        EXPECT_EQ(strict_counts(d.ask("LCR,SWEEP?")), lcr) << args.back();
+        // Readings are single points, never shaped.
+        EXPECT_EQ(strict_counts(d.ask("fra?")), std::vector<int>{6});
+    }
+}
+
+TEST(HvxsimSweep, NeverReadyHidesEveryDataReadyBit)
+{
+    device d({"--instrument", "hvxa", "--never-ready"});
+    EXPECT_EQ(d.dav(), 0u);
+    EXPECT_EQ(d.ask("start"), replies{});
+    d.advance(std::chrono::hours(1));
+    EXPECT_EQ(d.dav(), 0u);
+}
+
+TEST(HvxsimSweep, NoiseRepeatsForASeedAndStaysNearTheDevice)
+{
+    auto sweep = [](const std::vector<std::string>& knobs) {
+        std::vector<std::string> args = {"--instrument", "hvxc", "--set", "18=50", "--dut", "rc-lowpass"};
+        args.insert(args.end(), knobs.begin(), knobs.end());
+        device d(args);
+        return d.ask("gainph,sweep?");
+    };
+    const replies clean = sweep({});
+    const replies noisy = sweep({"--noise", "0.001"});
+    EXPECT_EQ(sweep({"--noise", "0.001:1"}), noisy);
+    EXPECT_NE(sweep({"--noise", "0.001:2"}), noisy);
+    ASSERT_EQ(noisy.size(), clean.size());
+    int differing = 0;
+    for (std::size_t i = 0; i < clean.size(); ++i) {
+        const auto a = strict_values(clean[i], 6);
+        const auto b = strict_values(noisy[i], 6);
+        differing += a[2] != b[2];
+        EXPECT_NEAR(b[2], a[2], 0.01 * a[2]) << i;  // ten standard deviations
+        EXPECT_NEAR(b[4], a[4], 0.6) << i;
+    }
+    EXPECT_GT(differing, 25);
+}
+
+TEST(HvxsimSweep, MeasurementKnobErrorsNameTheProblem)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {{"--noise", "2"}, "--noise: expected a relative noise from 0 to 1, got \"2\""},
+        {{"--noise", "0.1:x"}, "--noise: expected a whole number"},
+        {{"--silent-after", "2001"}, "--silent-after: expected a whole number from 0 to 2000"},
+        {{"--bad-line-after", "-1"}, "--bad-line-after: expected a whole number"},
+        {{"--point-ms", "x"}, "--point-ms: expected a whole number"},
+    };
+    for (const auto& c : cases) {
+        sim_options options;
+        std::string error;
+        EXPECT_FALSE(parse_options(c.args, options, error)) << c.args[0];
+        EXPECT_TRUE(error.starts_with(c.message)) << error;
+    }
 }
 
 // One command as the program sends it over TCP: the line, LF and a NUL.
