@@ -15,6 +15,7 @@
 #include "graph/number_format.h"
 #include "sim/config_setup.h"
 #include "sim/instrument.h"
+#include "sim/session.h"
 #include "sim/sim_options.h"
 #include "sim/sweep_setup.h"
 #include "support/sim_process.h"
@@ -46,6 +47,7 @@ public:
         return r.empty() ? 999u : static_cast<unsigned>(std::stoul(r[0]));
     }
     void advance(std::chrono::microseconds by) { now_ += by; }
+    instrument& get() { return device_; }
 
 private:
     static instrument_state make_state(const std::vector<std::string>& args)
@@ -445,6 +447,34 @@ TEST(HvxsimSweep, MeasurementKnobErrorsNameTheProblem)
         EXPECT_FALSE(parse_options(c.args, options, error)) << c.args[0];
         EXPECT_TRUE(error.starts_with(c.message)) << error;
     }
+}
+
+TEST(HvxsimSweep, SessionHoldsTheWaitedReadingUntilSettledAndAResetDropsIt)
+{
+    device d({"--instrument", "hvxa", "--settle-ms", "300", "--dut", "rc-lowpass:fc=1000"});
+    instrument& shared = d.get();
+    auto now = session::clock::time_point(std::chrono::hours(2));
+    shared.set_clock([&now] { return now; });
+    const wire_settings wire;
+    transcript log;
+    session s(shared, wire, log, "tcp#1");
+    s.connected(now, "127.0.0.1:5000");
+    s.received("config,48,1.0E3\n*wai;fra?\n", now);
+    now += 299ms;
+    EXPECT_EQ(s.take_output(now), "");
+    now += 1ms;
+    const std::string line = s.take_output(now);
+    ASSERT_TRUE(line.ends_with("\r\n")) << line;
+    EXPECT_EQ(strict_values(line.substr(0, line.size() - 2), 6)[0], 1000.0);
+    s.wrote(line, now);
+    // Waiting again once settled answers at once; a reset drops a held one.
+    s.received("*wai;fra?\n", now);
+    const std::string again = s.take_output(now);
+    EXPECT_EQ(again, line);
+    s.wrote(again, now);
+    s.received("config,48,2.0E3\n*wai;fra?\n\x14", now);
+    now += 1s;
+    EXPECT_EQ(s.take_output(now), "");
 }
 
 // One command as the program sends it over TCP: the line, LF and a NUL.
