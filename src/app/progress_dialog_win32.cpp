@@ -115,7 +115,7 @@ struct dialog_run {
     progress_view shown;       // the texts the controls show now
 };
 
-HWND open_dialog = nullptr;
+std::atomic<HWND> open_dialog{nullptr};  // read by the routines' threads
 
 void set_marquee(HWND bar, bool on)
 {
@@ -154,7 +154,7 @@ void show_view(HWND dialog, dialog_run& run)
 
 void on_init(HWND dialog, dialog_run& run)
 {
-    open_dialog = dialog;
+    open_dialog.store(dialog);
     run.reporter->attach(dialog);
     if (run.request->title[0] != '\0') {
         SetWindowTextA(dialog, run.request->title);
@@ -203,7 +203,7 @@ void on_destroy(dialog_run& run)
         timer_remove(run.start_timer);
     }
     run.reporter->attach(nullptr);
-    open_dialog = nullptr;
+    open_dialog.store(nullptr);
     MSG message;
     while (PeekMessageA(&message, nullptr, WM_PROGRESS_CAPTION, WM_PROGRESS_CAPTION, PM_REMOVE)) {
         delete reinterpret_cast<std::string*>(message.lParam);
@@ -266,5 +266,5 @@ int run_progress_dialog(HWND owner, int resource, progress_request& request)
 
 HWND progress_dialog_window()
 {
-    return open_dialog;
+    return open_dialog.load();
 }

@@ -28,5 +28,5 @@
 int run_progress_dialog(HWND owner, int resource, progress_request& request);
 
 // The dialog window while one is open (null otherwise), so that a routine's
-// message boxes can be owned by it. Main thread only.
+// message boxes can be owned by it. Any thread.
 HWND progress_dialog_window();
