@@ -7,9 +7,6 @@
 // --count N ends after N lines (exit 0); without it the lines go on until
 // the tool is interrupted. A read error ends the lines with the monitor's
 // own ending (the instrument stopped answering) and exit 1.
-//
-// Declared for the command table as
-//   int run_monitor(cli_context& context);  // monitor [--count N]
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -17,6 +14,8 @@
 #include <mutex>
 #include <string>
 #include <vector>
+
+#include "monitor_command.h"
 
 #include "cli_context.h"
 #include "config/config_selection.h"
