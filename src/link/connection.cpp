@@ -140,6 +140,18 @@ struct line_read {
             ++discarded;
         }
     }
+    // A run of bytes of the line at once: as many as fit, the rest counted.
+    void keep_run(const unsigned char* bytes, int count)
+    {
+        const int room = std::max(size - 1 - stored, 0);
+        const int taken = std::min(count, room);
+        std::memcpy(buffer + stored, bytes, static_cast<std::size_t>(taken));
+        stored += taken;
+        if (taken < count) {
+            overflowed = true;
+            discarded += count - taken;
+        }
+    }
     bool gave_up() const { return discarded >= LINK_DISCARD_LIMIT; }
 };
 
@@ -198,10 +210,14 @@ bool take_from_ring(s_connection* conn, line_read& line)
     const unsigned char* begin = conn->rx_ring + conn->rx_tail;
     const void* lf = std::memchr(begin, '\n', static_cast<std::size_t>(stretch));
     const int line_bytes = lf ? static_cast<int>(static_cast<const unsigned char*>(lf) - begin) : stretch;
-    for (int i = 0; i < line_bytes; ++i) {
-        if (begin[i] != '\r') {
-            line.keep(begin[i]);
-        }
+    // Whole runs between carriage returns, which are dropped.
+    const unsigned char* run = begin;
+    const unsigned char* end = begin + line_bytes;
+    while (run < end) {
+        const void* cr = std::memchr(run, '\r', static_cast<std::size_t>(end - run));
+        const unsigned char* run_end = cr ? static_cast<const unsigned char*>(cr) : end;
+        line.keep_run(run, static_cast<int>(run_end - run));
+        run = cr ? run_end + 1 : end;
     }
     const int consumed = lf ? line_bytes + 1 : line_bytes;
     conn->rx_tail = (conn->rx_tail + consumed) % LINK_RX_RING_SIZE;
