@@ -25,7 +25,6 @@ constexpr int MODE_PARAMETER = 1;
 constexpr int THIRD_CHANNEL_PARAMETER = 84;
 constexpr int FRA_MODE = 1;
 constexpr int TYPE9 = 9;
-constexpr int THREE_CHANNEL_SUB_MODEL = 3;
 constexpr int DRAIN_MS = 100;
 constexpr int MODE_CHANGE_SETTLE_MS = 2000;
 constexpr int POLL_INTERVAL_MS = 200;
@@ -87,9 +86,7 @@ sweep_setup read_setup(const s_sweep_context& context)
     } catch (const config_transfer_error&) {
         setup.points = -1;
     }
-    if (setup.phase_convention < 0 || setup.phase_convention >= PHASE_CONVENTION_COUNT) {
-        setup.phase_convention = 0;
-    }
+    setup.phase_convention = stored_phase_convention(setup.phase_convention);
     return setup;
 }
 
@@ -180,17 +177,16 @@ sweep_outcome fra_sweep_worker(s_sweep_job& job, const s_sweep_context& context)
         return sweep_outcome::no_connection;
     }
     s_fra_sweep& block = *job.block;
-    const bool type9 = conn->instrument_type == TYPE9;
-    const bool third_channel = type9 && context.config->get_value_int(THIRD_CHANNEL_PARAMETER) != 0;
-    block.is_type9 = type9 ? 1 : 0;
-    block.channels = third_channel && conn->sub_model == THREE_CHANNEL_SUB_MODEL ? 3 : 2;
+    const bool third_channel =
+        conn->instrument_type == TYPE9 && context.config->get_value_int(THIRD_CHANNEL_PARAMETER) != 0;
+    set_fra_sweep_channels(block, conn->instrument_type, conn->sub_model, third_channel);
 
     const char reset[2] = {LINK_RESET_BYTE, '\0'};
     link_send(conn, reset);
     link_drain(conn, DRAIN_MS);
     link_send(conn, "out,on\n");
     const sweep_setup setup = read_setup(context);
-    bool abandoned = !setup.go_on || setup.points < SWEEP_MIN_POINTS || setup.points > SWEEP_MAX_POINTS;
+    bool abandoned = !setup.go_on || !sweep_point_count_fits(setup.points);
     if (!abandoned) {
         abandoned = !ensure_fra_mode(context);
     }
