@@ -20,7 +20,7 @@ enum class sweep_outcome {
 sweep_outcome fra_sweep_worker(s_sweep_job& job, const s_sweep_context& context);
 
 // The progress window's Cancel: the running worker stops at its next look.
-void sweep_cancel_routine(s_sweep_job& job, progress_reporter* progress);
+void sweep_cancel_routine(s_sweep_flags& job, progress_reporter* progress);
 
 // Stores job.block as a new test from job.pending_test: its frequency, gain
 // and phase per point. Posts 10001 when done. True when stored.

@@ -35,13 +35,17 @@ inline constexpr int SWEEP_DOWNLOADED_COMMAND = 130;  // the block is complete
 inline constexpr int LIVE_READING_COMMAND = 129;      // a new live reading
 inline constexpr int REALTIME_POINT_COMMAND = 245;    // one real-time point read
 
-struct s_sweep_job {
+// What every job shares with its workers, FRA or LCR.
+struct s_sweep_flags {
     command_sink* owner = nullptr;  // live readings
     command_sink* view = nullptr;   // sweep downloaded, real-time points
     std::atomic<bool> running{false};
     std::atomic<bool> cancel{false};
     std::atomic<bool> download_failed{false};
     std::atomic<int> received{0};
+};
+
+struct s_sweep_job : s_sweep_flags {
     // The view's "save to the database" choice for this run, and the test
     // record to store the sweep as (the save worker keeps its own copy).
     bool save_to_database = false;
