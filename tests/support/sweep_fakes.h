@@ -1,0 +1,125 @@
+// Stand-ins for the sweep workers' surroundings: a scripted instrument for
+// the fake link, reply lines in the instrument's number form, and recorders
+// for the progress window's commands and a view's commands.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/progress_reporter.h"
+#include "config/instrument_config.h"
+#include "fra/sweep_job.h"
+#include "support/fake_link.h"
+
+// The parameters a sweep reads and writes.
+class sweep_model : public instrument_config {
+public:
+    sweep_model()
+    {
+        define_choice_param(nullptr, 1, 0, 6, 1, {"M0", "FRA", "M2", "LCR", "M4", "M5", "M6"});
+        define_choice_param(nullptr, 6, 0, 2, 0, {"-180 to 180", "0 to -360", "0 to 360"});
+        define_choice_param(nullptr, 18, 0, 5000, 100, {});
+        define_choice_param(nullptr, 58, 0, 2, 0, {"Disabled", "On", "Auto"});
+        define_choice_param(nullptr, 84, 0, 1, 0, {"Off", "On"});
+        define_choice_param(nullptr, 137, 0, 4, 0, {"Q0", "Q1", "Q2", "Impedance", "Admittance"});
+    }
+};
+
+// An instrument that answers the configuration queries from its table,
+// holds writes, says "data ready" after a number of polls, and answers
+// either download with the lines it is given.
+struct scripted_instrument {
+    std::map<int, std::string> config = {{1, "1"}, {6, "0"}, {18, "3"}, {58, "0"}, {84, "0"}, {137, "0"}};
+    int polls_before_ready = 1;
+    std::vector<std::string> sweep_lines;
+    std::function<void(const std::string&)> on_line;  // sees every line first
+    int polls = 0;
+
+    std::string answer(const std::string& line)
+    {
+        if (on_line) {
+            on_line(line);
+        }
+        int number = 0;
+        char tail = 0;
+        if (std::sscanf(line.c_str(), "config,%d%c", &number, &tail) == 2 && tail == '?') {
+            auto found = config.find(number);
+            return found == config.end() ? "" : found->second + "\r\n";
+        }
+        if (const auto comma = line.find(',', 7); line.rfind("config,", 0) == 0 && comma != std::string::npos) {
+            config[std::stoi(line.substr(7, comma - 7))] = line.substr(comma + 1);
+            return "";
+        }
+        if (line == "*esr?") {
+            return "0\r\n";
+        }
+        if (line == "DAV?") {
+            return ++polls > polls_before_ready ? "4\r\n" : "0\r\n";
+        }
+        if (line == "gainph,sweep?" || line == "LCR,SWEEP?") {
+            std::string all;
+            for (const std::string& l : sweep_lines) {
+                all += l + "\r\n";
+            }
+            return all;
+        }
+        return "";
+    }
+};
+
+// "1.0000E+01,..." : n values in the instrument's exponent form, value i = base + i.
+inline std::string point_line(double base, int values)
+{
+    std::string line;
+    for (int i = 0; i < values; ++i) {
+        char field[32];
+        std::snprintf(field, sizeof field, "%.4E", base + i);
+        line += (i ? "," : "") + std::string(field);
+    }
+    return line;
+}
+
+struct recorded_report {
+    int command;
+    std::intptr_t value;
+    std::string text;
+    bool operator==(const recorded_report&) const = default;
+};
+
+class recording_progress final : public progress_reporter {
+public:
+    void report(int command, std::intptr_t value, const char* text) override
+    {
+        reports.push_back({command, value, text ? text : ""});
+    }
+    int count(int command) const
+    {
+        int n = 0;
+        for (const recorded_report& r : reports) {
+            n += r.command == command;
+        }
+        return n;
+    }
+    std::vector<recorded_report> reports;
+};
+
+// A window that notes each command and whether the link was still open then.
+class recording_view final : public command_sink {
+public:
+    explicit recording_view(const fake_tcp& tcp) : tcp_(tcp) {}
+    void post(int command) override
+    {
+        commands.push_back(command);
+        link_open_when_posted = link_open_when_posted || tcp_.is_open;
+    }
+    std::vector<int> commands;
+    bool link_open_when_posted = false;
+
+private:
+    const fake_tcp& tcp_;
+};
+

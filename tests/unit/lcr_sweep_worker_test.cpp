@@ -1,0 +1,158 @@
+// The LCR sweep worker against a scripted instrument on the fake link: the
+// layout chosen by what a type-9 instrument measures, the three starts, the
+// Piezo view's change of parameter 137 undone on every way out, and the
+// download error told only after the link is closed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "impedance/lcr_sweep_worker.h"
+#include "link/connection.h"
+#include "support/fake_link.h"
+#include "support/recording_prompt.h"
+#include "support/sweep_fakes.h"
+
+namespace {
+
+class LcrSweepWorker : public ::testing::Test {
+public:  // the cases' set-ups reach into the fixture
+    void SetUp() override
+    {
+        conn.interface = LINK_LAN;
+        connection_set_ip_address(&conn, "127.0.0.1");
+        conn.instrument_type = 9;
+        conn.sub_model = 2;
+        instrument.config[1] = "3";
+        answer_from_instrument();
+        job.view = &view;
+        context.connection = &conn;
+        context.config = &model;
+        context.progress = &progress;
+        context.prompt = &prompt;
+    }
+    void answer_from_instrument()
+    {
+        fake.tcp.wire.respond = [this](const std::string& line) { return instrument.answer(line); };
+    }
+    std::vector<std::string> traffic() const
+    {
+        std::vector<std::string> lines;
+        for (const std::string& line : fake.tcp.wire.sent_lines) {
+            if (line != std::string(1, LINK_RESET_BYTE)) {
+                lines.push_back(line);
+            }
+        }
+        return lines;
+    }
+
+    fake_link_backend fake;
+    scripted_instrument instrument;
+    s_connection conn;
+    sweep_model model;
+    recording_progress progress;
+    recording_prompt prompt;
+    recording_view view{fake.tcp};
+    s_lcr_sweep_job job;
+    s_sweep_context context;
+};
+
+TEST(LcrSweepLayout, FollowsWhatATypeNineInstrumentMeasures)
+{
+    EXPECT_EQ(lcr_sweep_layout(9, 4), 8);
+    EXPECT_EQ(lcr_sweep_layout(9, 3), 7);
+    EXPECT_EQ(lcr_sweep_layout(9, 0), 6);
+    EXPECT_EQ(lcr_sweep_layout(9, 2), 6);
+    EXPECT_EQ(lcr_sweep_layout(7, 4), 3);
+}
+
+TEST_F(LcrSweepWorker, AnImpedanceSweepOfFiveValueLines)
+{
+    instrument.config[137] = "3";
+    instrument.sweep_lines = {point_line(10, 5), point_line(100, 5), point_line(1000, 5)};
+    EXPECT_EQ(lcr_sweep_worker(job, context), sweep_outcome::delivered);
+    EXPECT_EQ(traffic(), (std::vector<std::string>{"out,on", "config,18?", "config,6?", "config,137?", "config,58?",
+                                                   "config,1?", "start", "start", "start", "DAV?", "DAV?",
+                                                   "LCR,SWEEP?"}));
+    EXPECT_EQ(job.layout, 7);
+    EXPECT_EQ(job.block->points, 3);
+    EXPECT_DOUBLE_EQ(job.block->point[2].value[4], 1004);
+    EXPECT_EQ(job.block->point[2].value[5], 0);
+    EXPECT_EQ(view.commands, std::vector<int>{LCR_SWEEP_DOWNLOADED_COMMAND});
+    EXPECT_FALSE(view.link_open_when_posted);
+    EXPECT_EQ(progress.reports.back().command, PROGRESS_DONE);
+}
+
+// The Piezo view measures impedance and gives the instrument its own
+// setting back, whether the sweep was delivered, abandoned or failed.
+TEST_F(LcrSweepWorker, PiezoPutsTheMeasuredQuantityBackOnEveryWayOut)
+{
+    struct piezo_case {
+        const char* name;
+        std::function<void(LcrSweepWorker&)> arrange;
+        sweep_outcome outcome;
+    };
+    const piezo_case cases[] = {
+        {"delivered", [](LcrSweepWorker&) {}, sweep_outcome::delivered},
+        {"too few steps", [](LcrSweepWorker& t) { t.instrument.config[18] = "1"; }, sweep_outcome::abandoned},
+        {"datalog refused", [](LcrSweepWorker& t) { t.instrument.config[58] = "1"; }, sweep_outcome::abandoned},
+        {"cancelled while waiting",
+         [](LcrSweepWorker& t) {
+             t.instrument.polls_before_ready = 1000000;
+             t.instrument.on_line = [&t](const std::string& line) {
+                 if (line == "DAV?" && t.instrument.polls == 2) {
+                     sweep_cancel_routine(t.job, nullptr);
+                 }
+             };
+         },
+         sweep_outcome::cancelled},
+        {"download failed", [](LcrSweepWorker& t) { t.instrument.sweep_lines = {point_line(1, 5), "bad"}; },
+         sweep_outcome::download_failed},
+    };
+    for (const piezo_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake.tcp.wire.reset();
+        answer_from_instrument();
+        instrument = scripted_instrument{};
+        instrument.config[1] = "3";
+        instrument.config[137] = "4";
+        instrument.sweep_lines = {point_line(1, 5), point_line(2, 5), point_line(3, 5)};
+        model.set_value_int(137, 4);
+        progress.reports.clear();
+        view.commands.clear();
+        prompt.messages.clear();
+        job.cancel = false;
+        job.piezo_view = true;
+        c.arrange(*this);
+
+        EXPECT_EQ(lcr_sweep_worker(job, context), c.outcome);
+        const std::vector<std::string> sent = traffic();
+        ASSERT_FALSE(sent.empty());
+        EXPECT_EQ(sent.front(), "config,137,3") << "impedance first";
+        EXPECT_NE(std::find(sent.begin(), sent.end(), "config,137,4"), sent.end()) << "and the setting back";
+        EXPECT_EQ(instrument.config[137], "4");
+        EXPECT_EQ(model.get_value_int(137), 4);
+        EXPECT_EQ(progress.count(PROGRESS_DONE), 1);
+        EXPECT_FALSE(fake.tcp.is_open);
+        const bool told_failure = !prompt.messages.empty() && prompt.messages.back().text == LCR_DOWNLOAD_ERROR_TEXT;
+        EXPECT_EQ(told_failure, c.outcome == sweep_outcome::download_failed);
+        EXPECT_EQ(view.commands.empty(), c.outcome != sweep_outcome::delivered);
+    }
+}
+
+TEST_F(LcrSweepWorker, OtherInstrumentsUseTheBasicLayoutAndTheLcrMode)
+{
+    conn.instrument_type = 7;
+    instrument.config[1] = "1";
+    instrument.sweep_lines = {point_line(1, 8), point_line(2, 8), point_line(3, 8)};
+    EXPECT_EQ(lcr_sweep_worker(job, context), sweep_outcome::delivered);
+    EXPECT_EQ(job.layout, 3);
+    const std::vector<std::string> sent = traffic();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "config,137?"), 0);
+    EXPECT_NE(std::find(sent.begin(), sent.end(), "config,1,3"), sent.end());
+    EXPECT_DOUBLE_EQ(job.block->point[0].value[7], 8);
+}
+
+}  // namespace
