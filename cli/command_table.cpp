@@ -26,6 +26,8 @@ constexpr cli_command commands[] = {
     {"db delete-test", "FILE TEST_ID", "delete a test with its points", false, run_db_delete_test},
     {"sweep fra", "[--steps N] [--start F] [--end F] [--cycles N] [--out FILE] [--db FILE --session ID --project NAME --name NAME] [--yes]",
      "run one FRA sweep and print or write its points", true, run_sweep_fra},
+    {"sweep lcr", "[--steps N] [--start F] [--end F] [--cycles N] [--out FILE] [--piezo] [--cell9a] [--yes]",
+     "run one impedance sweep and print or write its points", true, run_sweep_lcr},
     {"monitor", "[--count N]", "the generator monitor's texts, one line a second", true, run_monitor},
     {"import", "SWEEP_FILE --db FILE --session ID --name NAME", "store a text or CSV sweep file as a test", false, run_import},
 };

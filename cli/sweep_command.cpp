@@ -1,7 +1,8 @@
 // sweep fra [--steps N] [--start F] [--end F] [--cycles N] [--out FILE]
 //           [--db FILE --session ID --project NAME --name NAME] [--yes]
+// sweep lcr [the same, without the database options] [--piezo] [--cell9a]
 //
-// One FRA sweep as the FRA view runs it: identify the instrument, read its
+// One sweep as the FRA view (or the LCR views) runs it: identify the instrument, read its
 // configuration, apply the options through the "Test Details" checks (a
 // refused value prints the dialog's message, exits 1 and sends nothing),
 // write the configuration, then run the sweep worker. The points go to FILE
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/user_prompt.h"
 #include "cli_context.h"
@@ -30,6 +32,7 @@
 #include "fra/sweep_rows.h"
 #include "fra/sweep_settings_accept.h"
 #include "fra/sweep_settings_form.h"
+#include "impedance/lcr_sweep_worker.h"
 #include "instrument_setup.h"
 #include "link/connection.h"
 #include "sweep_commands.h"
@@ -40,11 +43,15 @@ namespace {
 struct sweep_arguments {
     std::string steps, start, end, cycles, out, database, session, project, name;
     bool yes = false;
+    bool piezo = false;   // LCR: the Piezo view's sweep (impedance measured)
+    bool cell9a = false;  // LCR: "Setup for CELL9A?"
 };
 
 // "--option VALUE" pairs and the flag --yes; false with a usage message.
-bool parse_arguments(const cli_context& context, sweep_arguments& a, std::string& error)
+bool parse_arguments(const cli_context& context, test_details_variant variant, sweep_arguments& a,
+                     std::string& error)
 {
+    const bool lcr = variant == test_details_variant::lcr;
     struct option {
         const char* name;
         std::string sweep_arguments::*field;
@@ -58,13 +65,16 @@ bool parse_arguments(const cli_context& context, sweep_arguments& a, std::string
     };
     for (std::size_t i = 0; i < context.args.size(); ++i) {
         const std::string& word = context.args[i];
-        if (word == "--yes") {
-            a.yes = true;
+        if (word == "--yes" || (lcr && (word == "--piezo" || word == "--cell9a"))) {
+            (word == "--yes" ? a.yes : word == "--piezo" ? a.piezo : a.cell9a) = true;
             continue;
         }
         bool known = false;
         for (const option& o : options) {
-            if (word != o.name) {
+            const bool database_option = o.field != &sweep_arguments::steps && o.field != &sweep_arguments::start &&
+                                         o.field != &sweep_arguments::end && o.field != &sweep_arguments::cycles &&
+                                         o.field != &sweep_arguments::out;
+            if (word != o.name || (lcr && database_option)) {
                 continue;
             }
             if (i + 1 >= context.args.size() || context.args[i + 1].empty()) {
@@ -75,7 +85,7 @@ bool parse_arguments(const cli_context& context, sweep_arguments& a, std::string
             known = true;
         }
         if (!known) {
-            error = "sweep fra does not take " + word;
+            error = std::string(lcr ? "sweep lcr" : "sweep fra") + " does not take " + word;
             return false;
         }
     }
@@ -129,16 +139,19 @@ private:
 // The view: remembers that the block came.
 class delivery_sink final : public command_sink {
 public:
-    void post(int command) override { delivered = delivered || command == SWEEP_DOWNLOADED_COMMAND; }
+    void post(int command) override
+    {
+        delivered = delivered || command == SWEEP_DOWNLOADED_COMMAND || command == LCR_SWEEP_DOWNLOADED_COMMAND;
+    }
     std::atomic<bool> delivered{false};
 };
 
 // Ctrl+C is the progress window's Cancel.
-std::atomic<s_sweep_job*> running_job{nullptr};
+std::atomic<s_sweep_flags*> running_job{nullptr};
 
 extern "C" void cancel_on_interrupt(int)
 {
-    if (s_sweep_job* job = running_job.load()) {
+    if (s_sweep_flags* job = running_job.load()) {
         job->cancel = true;
     }
 }
@@ -150,26 +163,120 @@ std::int64_t now_ms()
         .count();
 }
 
-void print_rows(const cli_context& context, const s_fra_sweep& block)
+void print_header(const cli_context& context, const std::vector<std::string>& titles)
 {
-    const bool three_channel = block.is_type9 && block.channels == 3;
     std::string header;
-    for (const std::string& title : fra_list_column_titles(three_channel)) {
+    for (const std::string& title : titles) {
         header += (header.empty() ? "" : "\t") + title;
     }
     std::fprintf(context.out, "%s\n", header.c_str());
+}
+
+void print_rows(const cli_context& context, const s_fra_sweep& block)
+{
+    const bool three_channel = fra_sweep_is_three_channel(block);
+    print_header(context, fra_list_column_titles(three_channel));
     for (int i = 0; i < block.points; ++i) {
         std::fprintf(context.out, "%s\n", fra_sweep_row(i + 1, block.point[i], three_channel).c_str());
     }
 }
 
+void print_rows(const cli_context& context, const s_lcr_sweep& block, int layout)
+{
+    print_header(context, lcr_list_column_titles(layout));
+    for (int i = 0; i < block.points; ++i) {
+        std::fprintf(context.out, "%s\n", lcr_sweep_row(i + 1, block.point[i], layout).c_str());
+    }
+}
+
+// The EIS view's "Setup for CELL9A?" on a type-9 instrument: the cell's
+// settings for the sweep, and the instrument's own put back after it, once,
+// however the sweep ended.
+class cell9a_setup {
+public:
+    cell9a_setup(instrument_config& config, s_connection* conn, bool wanted)
+        : config_(config), conn_(conn), applied_(wanted && conn->instrument_type == 9)
+    {
+        if (!applied_) {
+            return;
+        }
+        for (int i = 0; i < 3; ++i) {
+            kept_[i] = config_.get_value(parameters_[i]);
+        }
+        config_.set_value_int(25, 0);
+        config_.set_value_text(37, "1.0");
+        config_.set_value_text(40, "0.47");
+        write_all_three();
+    }
+    ~cell9a_setup()
+    {
+        if (!applied_) {
+            return;
+        }
+        for (int i = 0; i < 3; ++i) {
+            config_.set_value(parameters_[i], kept_[i]);
+        }
+        write_all_three();
+    }
+    cell9a_setup(const cell9a_setup&) = delete;
+    cell9a_setup& operator=(const cell9a_setup&) = delete;
+
+private:
+    void write_all_three()
+    {
+        if (link_open(conn_) != 0) {
+            link_close(conn_);
+            return;
+        }
+        for (const int id : parameters_) {
+            config_.write_param(id, conn_, false);
+        }
+        link_close(conn_);
+    }
+    static constexpr int parameters_[3] = {25, 37, 40};
+    instrument_config& config_;
+    s_connection* conn_;
+    bool applied_;
+    s_config_value kept_[3]{};
+};
+
+// Runs a worker with Ctrl+C as its Cancel and the measurement marked busy.
+template <typename Job, typename Worker>
+sweep_outcome run_worker(Job& job, const s_sweep_context& sweep, Worker worker)
+{
+    running_job = &job;
+    void (*previous)(int) = std::signal(SIGINT, cancel_on_interrupt);
+    activity_state() = 1;
+    const sweep_outcome outcome = worker(job, sweep);
+    activity_state() = 0;
+    std::signal(SIGINT, previous == SIG_ERR ? SIG_DFL : previous);
+    running_job = nullptr;
+    return outcome;
+}
+
+// Why a sweep delivered nothing, after the program's own messages.
+int tell_undelivered(const cli_context& context, sweep_outcome outcome, bool cancelled)
+{
+    if (cancelled) {
+        std::fprintf(context.err, "The sweep was cancelled\n");
+    } else if (outcome == sweep_outcome::download_failed || outcome == sweep_outcome::cancelled) {
+        std::fprintf(context.err, "The sweep download failed\n");
+    } else if (outcome == sweep_outcome::abandoned) {
+        std::fprintf(context.err, "The sweep did not start\n");
+    }
+    return CLI_FAILED;
+}
+
 }  // namespace
 
-int run_sweep_fra(cli_context& context)
+namespace {
+
+int run_sweep(cli_context& context, test_details_variant variant)
 {
+    const bool lcr = variant == test_details_variant::lcr;
     sweep_arguments arguments;
     std::string error;
-    if (!parse_arguments(context, arguments, error)) {
+    if (!parse_arguments(context, variant, arguments, error)) {
         return cli_usage_error(context, error);
     }
     std::int64_t session = 0;
@@ -191,7 +298,7 @@ int run_sweep_fra(cli_context& context)
     instrument_config& config = *current_config;
     s_sweep_request request;
     s_repeat_settings repeat;
-    s_sweep_settings_texts texts = sweep_settings_opening_texts(config, test_details_variant::fra, request);
+    s_sweep_settings_texts texts = sweep_settings_opening_texts(config, variant, request);
     texts.sweep_type = SWEEP_SINGLE;
     for (const auto& [given, field] : {std::pair{&arguments.steps, &texts.steps},
                                        std::pair{&arguments.start, &texts.start_frequency},
@@ -206,52 +313,73 @@ int run_sweep_fra(cli_context& context)
     texts.session_name = arguments.session;
     texts.project_name = arguments.project;
     texts.test_name = arguments.name;
+    texts.cell9a_setup = arguments.cell9a;
 
     sweep_prompt prompt(*context.prompt, arguments.yes);
     sweep_host host(session);
-    const s_test_details_target target{test_details_variant::fra, &config, context.connection, &request, &repeat,
-                                       nullptr};
+    bool cell9a = false;
+    const s_test_details_target target{variant, &config, context.connection, &request, &repeat,
+                                       lcr ? &cell9a : nullptr};
     if (!confirm_test_details(target, texts, prompt, host)) {
         return CLI_FAILED;
     }
 
-    s_sweep_job job;
     delivery_sink view;
-    job.view = &view;
-    job.save_to_database = texts.save_to_database;
-    job.pending_test = std::move(host.pending);
     terminal_progress progress(context.err, stream_is_terminal(context.err), now_ms);
-    bool saved = true;
     s_sweep_context sweep;
     sweep.connection = context.connection;
     sweep.config = &config;
     sweep.progress = &progress;
     sweep.prompt = &prompt;
-    sweep.start_save = [&](s_sweep_job& j) { saved = fra_save_worker(j, &progress); };
 
-    running_job = &job;
-    void (*previous)(int) = std::signal(SIGINT, cancel_on_interrupt);
-    activity_state() = 1;
-    const sweep_outcome outcome = fra_sweep_worker(job, sweep);
-    activity_state() = 0;
-    std::signal(SIGINT, previous == SIG_ERR ? SIG_DFL : previous);
-    running_job = nullptr;
-
-    if (outcome != sweep_outcome::delivered || !view.delivered || job.cancel) {
-        if (outcome == sweep_outcome::download_failed || outcome == sweep_outcome::cancelled || job.cancel) {
-            std::fprintf(context.err, "%s\n", job.cancel ? "The sweep was cancelled" : "The sweep download failed");
-        } else if (outcome == sweep_outcome::abandoned) {
-            std::fprintf(context.err, "The sweep did not start\n");
+    if (lcr) {
+        s_lcr_sweep_job job;
+        job.view = &view;
+        job.piezo_view = arguments.piezo;
+        sweep_outcome outcome;
+        {
+            const cell9a_setup cell(config, context.connection, cell9a);
+            outcome = run_worker(job, sweep, lcr_sweep_worker);
         }
-        return CLI_FAILED;
-    }
-    if (!arguments.out.empty()) {
-        if (!write_fra_sweep_file(arguments.out, *job.block)) {
+        if (outcome != sweep_outcome::delivered || !view.delivered || job.cancel) {
+            return tell_undelivered(context, outcome, job.cancel);
+        }
+        if (arguments.out.empty()) {
+            print_rows(context, *job.block, job.layout);
+        } else if (!write_lcr_sweep_file(arguments.out, *job.block, job.layout)) {
             std::fprintf(context.err, "Unable to write the sweep data file %s\n", arguments.out.c_str());
             return CLI_FAILED;
         }
-    } else {
+        return CLI_OK;
+    }
+
+    s_sweep_job job;
+    job.view = &view;
+    job.save_to_database = texts.save_to_database;
+    job.pending_test = std::move(host.pending);
+    bool saved = true;
+    sweep.start_save = [&](s_sweep_job& j) { saved = fra_save_worker(j, &progress); };
+    const sweep_outcome outcome = run_worker(job, sweep, fra_sweep_worker);
+    if (outcome != sweep_outcome::delivered || !view.delivered || job.cancel) {
+        return tell_undelivered(context, outcome, job.cancel);
+    }
+    if (arguments.out.empty()) {
         print_rows(context, *job.block);
+    } else if (!write_fra_sweep_file(arguments.out, *job.block)) {
+        std::fprintf(context.err, "Unable to write the sweep data file %s\n", arguments.out.c_str());
+        return CLI_FAILED;
     }
     return saved ? CLI_OK : CLI_FAILED;
+}
+
+}  // namespace
+
+int run_sweep_fra(cli_context& context)
+{
+    return run_sweep(context, test_details_variant::fra);
+}
+
+int run_sweep_lcr(cli_context& context)
+{
+    return run_sweep(context, test_details_variant::lcr);
 }

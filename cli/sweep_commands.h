@@ -4,3 +4,4 @@
 #include "cli_context.h"
 
 int run_sweep_fra(cli_context& context);
+int run_sweep_lcr(cli_context& context);

@@ -107,3 +107,38 @@ TEST_F(ToolSweep, ARefusedValueSendsNothing)
 }
 
 }  // namespace
+
+namespace {
+
+// A Piezo-view impedance sweep of a 470-ohm resistor on a family C
+// instrument: impedance rows, and parameter 137 back as it was.
+TEST(ToolLcrSweep, APiezoSweepMeasuresImpedanceAndPutsTheSettingBack)
+{
+    sim_process sim({"--instrument", "hvxc", "--dut", "resistor:r=470", "--set", "137=0"}, "127.0.0.186");
+    tool_runner tool;
+    const s_tool_run run =
+        tool.run({"--lan", sim.address(), "sweep", "lcr", "--steps", "2", "--start", "10", "--end", "1000", "--piezo"});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    std::vector<std::string> lines;
+    std::stringstream in(run.out);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    ASSERT_EQ(lines.size(), 3u) << run.out;
+    EXPECT_EQ(lines[0].rfind("Steps\tFrequency (Hz)\tZ Real (Ohms)\tZ Quadrature (Ohms)", 0), 0u) << lines[0];
+    for (const std::size_t i : {1u, 2u}) {
+        const std::vector<std::string> row = fields_of(lines[i]);
+        ASSERT_EQ(row.size(), 6u);
+        EXPECT_NEAR(std::atof(row[2].c_str()), 470, 0.01);
+        EXPECT_NEAR(std::atof(row[3].c_str()), 0, 1e-6);
+    }
+    std::vector<std::string> writes;
+    for (const std::string& command : sim.commands()) {
+        if (command.rfind("config,137,", 0) == 0) {
+            writes.push_back(command);
+        }
+    }
+    EXPECT_EQ(writes, (std::vector<std::string>{"config,137,3", "config,137,0"}));
+}
+
+}  // namespace
