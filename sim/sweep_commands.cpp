@@ -156,7 +156,10 @@ reply_lines wait_for_point(command_context& context)
     return {};
 }
 
-reply_lines transfer_sweep_query(command_context& context)
+// A sweep reply: one measured line per sweep frequency, shaped by the
+// fault knobs; `line` gives the values of one point of the chosen device.
+template <typename Line>
+reply_lines sweep_query(command_context& context, dut_choice measurement_state::*device, Line line)
 {
     instrument_state& state = context.state;
     if (!state.config)
@@ -164,52 +167,50 @@ reply_lines transfer_sweep_query(command_context& context)
     measurement_state& measurement = state.measurement;
     const settings held(*state.config);
     reply_lines lines;
-    for (const double frequency : held.frequencies()) {
-        const auto h = measured(measurement, measurement.transfer, frequency);
-        lines.push_back(
-            measured_line(transfer_point(frequency, h, held.amplitude(), held.convention(), held.three_channel())));
-    }
+    for (const double frequency : held.frequencies())
+        lines.push_back(measured_line(line(frequency, measured(measurement, measurement.*device, frequency), held)));
     return shaped_sweep(std::move(lines), measurement, context.note);
+}
+
+// A reading reply: the chosen device measured at the generator frequency.
+template <typename Line>
+reply_lines reading_query(command_context& context, dut_choice measurement_state::*device, Line line)
+{
+    instrument_state& state = context.state;
+    if (!state.config)
+        return {};
+    measurement_state& measurement = state.measurement;
+    const settings held(*state.config);
+    const double frequency = held.generator_frequency();
+    return {measured_line(line(frequency, measured(measurement, measurement.*device, frequency), held))};
+}
+
+reply_lines transfer_sweep_query(command_context& context)
+{
+    return sweep_query(context, &measurement_state::transfer, [](double f, std::complex<double> h, const settings& held) {
+        return transfer_point(f, h, held.amplitude(), held.convention(), held.three_channel());
+    });
 }
 
 reply_lines transfer_reading_query(command_context& context)
 {
-    instrument_state& state = context.state;
-    if (!state.config)
-        return {};
-    measurement_state& measurement = state.measurement;
-    const settings held(*state.config);
-    const double frequency = held.generator_frequency();
-    const auto h = measured(measurement, measurement.transfer, frequency);
-    return {measured_line(transfer_point(frequency, h, held.amplitude(), held.convention(), held.three_channel()))};
+    return reading_query(context, &measurement_state::transfer, [](double f, std::complex<double> h, const settings& held) {
+        return transfer_point(f, h, held.amplitude(), held.convention(), held.three_channel());
+    });
 }
 
 reply_lines impedance_sweep_query(command_context& context)
 {
-    instrument_state& state = context.state;
-    if (!state.config)
-        return {};
-    measurement_state& measurement = state.measurement;
-    const settings held(*state.config);
-    reply_lines lines;
-    for (const double frequency : held.frequencies()) {
-        const auto z = measured(measurement, measurement.impedance, frequency);
-        lines.push_back(
-            measured_line(lcr_sweep_point(frequency, z, held.sweep_layout(), held.parallel(), held.convention())));
-    }
-    return shaped_sweep(std::move(lines), measurement, context.note);
+    return sweep_query(context, &measurement_state::impedance, [](double f, std::complex<double> z, const settings& held) {
+        return lcr_sweep_point(f, z, held.sweep_layout(), held.parallel(), held.convention());
+    });
 }
 
 reply_lines impedance_reading_query(command_context& context)
 {
-    instrument_state& state = context.state;
-    if (!state.config)
-        return {};
-    measurement_state& measurement = state.measurement;
-    const settings held(*state.config);
-    const double frequency = held.generator_frequency();
-    const auto z = measured(measurement, measurement.impedance, frequency);
-    return {measured_line(lcr_reading(frequency, z, held.amplitude(), held.complex_reading(), held.convention()))};
+    return reading_query(context, &measurement_state::impedance, [](double f, std::complex<double> z, const settings& held) {
+        return lcr_reading(f, z, held.amplitude(), held.complex_reading(), held.convention());
+    });
 }
 
 reply_lines config_write_retuning(command_context& context)

@@ -17,6 +17,7 @@ namespace {
 
 constexpr int THIRD_CHANNEL_PARAMETER = 84;
 constexpr int FRA_MODE = 1;
+constexpr int START_COMMANDS = 1;
 constexpr int TYPE9 = 9;
 
 }  // namespace
@@ -44,34 +45,19 @@ sweep_outcome fra_sweep_worker(s_sweep_job& job, const s_sweep_context& context)
     s_sweep_setup setup;
     sweep_read_steps(context, setup);
     sweep_check_datalog(context, setup);
-    bool abandoned = !sweep_setup_usable(setup);
-    if (!abandoned) {
-        abandoned = !sweep_ensure_mode(context, FRA_MODE);
-    }
-    if (!abandoned) {
-        link_send(conn, "start\n");
-    }
-    sweep_report(context.progress, PROGRESS_SET_TEXT, 0, SWEEP_WAITING_TEXT);
-
-    sweep_outcome outcome = sweep_outcome::abandoned;
-    bool saving = false;
-    if (!abandoned) {
+    const int values = fra_sweep_line_values(conn->instrument_type, third_channel);
+    const sweep_outcome outcome =
+        sweep_start_and_download(job, context, setup, FRA_MODE, START_COMMANDS, "gainph,sweep?\n",
+                                 [&](int index) { return read_fra_point(conn, values, block.point[index]); });
+    if (outcome != sweep_outcome::abandoned) {
         block.points = setup.points;
         block.phase_convention = setup.phase_convention;
-        if (!sweep_wait_for_data(job, conn)) {
-            outcome = sweep_outcome::cancelled;
-        } else {
-            const int values = fra_sweep_line_values(conn->instrument_type, third_channel);
-            sweep_download(job, context, "gainph,sweep?\n", setup.points,
-                           [&](int index) { return read_fra_point(conn, values, block.point[index]); });
-            outcome = job.download_failed ? sweep_outcome::download_failed : sweep_outcome::delivered;
-        }
     }
     // The link is closed before any window hears of the result, so whoever
     // takes the link next (the generator monitor) never shares it.
     link_close(conn);
-    if (outcome == sweep_outcome::delivered && job.save_to_database) {
-        saving = true;
+    const bool saving = outcome == sweep_outcome::delivered && job.save_to_database;
+    if (saving) {
         if (context.start_save) {
             context.start_save(job);
         } else {

@@ -158,3 +158,23 @@ void sweep_download(s_sweep_flags& job, const s_sweep_context& context, const ch
         }
     }
 }
+
+sweep_outcome sweep_start_and_download(s_sweep_flags& job, const s_sweep_context& context,
+                                       const s_sweep_setup& setup, int mode, int start_commands,
+                                       const char* download_command,
+                                       const std::function<bool(int index)>& read_point)
+{
+    const bool started = sweep_setup_usable(setup) && sweep_ensure_mode(context, mode);
+    for (int i = 0; started && i < start_commands; ++i) {
+        link_send(context.connection, "start\n");
+    }
+    sweep_report(context.progress, PROGRESS_SET_TEXT, 0, SWEEP_WAITING_TEXT);
+    if (!started) {
+        return sweep_outcome::abandoned;
+    }
+    if (!sweep_wait_for_data(job, context.connection)) {
+        return sweep_outcome::cancelled;
+    }
+    sweep_download(job, context, download_command, setup.points, read_point);
+    return job.download_failed ? sweep_outcome::download_failed : sweep_outcome::delivered;
+}

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "fra/fra_sweep_worker.h"
 #include "fra/sweep_job.h"
 
 void sweep_report(progress_reporter* progress, int command, std::intptr_t value = 0, const char* text = nullptr);
@@ -42,6 +43,15 @@ bool sweep_ensure_mode(const s_sweep_context& context, int mode);
 
 // Polls "DAV?" until bit 2 (sweep data ready) is set; false when cancelled first.
 bool sweep_wait_for_data(s_sweep_flags& job, s_connection* conn);
+
+// The part every sweep shares after its set-up: when the set-up allows it,
+// the measurement mode and `start_commands` "start" lines; the waiting text;
+// then, when started, the data-ready poll and the download with read_point.
+// abandoned when it did not start (the mode could not be set either).
+sweep_outcome sweep_start_and_download(s_sweep_flags& job, const s_sweep_context& context,
+                                       const s_sweep_setup& setup, int mode, int start_commands,
+                                       const char* download_command,
+                                       const std::function<bool(int index)>& read_point);
 
 // Sends the download command and reads `points` points with read_point
 // (given the index; true when the line held a whole point). Before the

@@ -73,30 +73,14 @@ sweep_outcome lcr_sweep_worker(s_lcr_sweep_job& job, const s_sweep_context& cont
     const int quantity = conn->instrument_type == TYPE9 ? read_measured_quantity(context) : 0;
     job.layout = lcr_sweep_layout(conn->instrument_type, quantity);
     sweep_check_datalog(context, setup);
-    bool abandoned = !sweep_setup_usable(setup);
-    if (!abandoned) {
-        abandoned = !sweep_ensure_mode(context, LCR_MODE);
-    }
-    if (!abandoned) {
-        for (int i = 0; i < START_COMMANDS; ++i) {
-            link_send(conn, "start\n");
-        }
-    }
-    sweep_report(context.progress, PROGRESS_SET_TEXT, 0, SWEEP_WAITING_TEXT);
-
-    sweep_outcome outcome = sweep_outcome::abandoned;
     s_lcr_sweep& block = *job.block;
-    if (!abandoned) {
+    const int layout = job.layout;
+    const sweep_outcome outcome =
+        sweep_start_and_download(job, context, setup, LCR_MODE, START_COMMANDS, "LCR,SWEEP?\n",
+                                 [&](int index) { return read_lcr_point(conn, layout, block.point[index]); });
+    if (outcome != sweep_outcome::abandoned) {
         block.points = setup.points;
         block.phase_convention = setup.phase_convention;
-        if (!sweep_wait_for_data(job, conn)) {
-            outcome = sweep_outcome::cancelled;
-        } else {
-            const int layout = job.layout;
-            sweep_download(job, context, "LCR,SWEEP?\n", setup.points,
-                           [&](int index) { return read_lcr_point(conn, layout, block.point[index]); });
-            outcome = job.download_failed ? sweep_outcome::download_failed : sweep_outcome::delivered;
-        }
     }
     // Whatever happened, the Piezo view's change of what is measured is undone.
     if (quantity_changed) {

@@ -13,7 +13,11 @@
 #include "app/progress_reporter.h"
 #include "config/instrument_config.h"
 #include "fra/sweep_job.h"
+#include <gtest/gtest.h>
+
+#include "link/connection.h"
 #include "support/fake_link.h"
+#include "support/recording_prompt.h"
 
 // The parameters a sweep reads and writes.
 class sweep_model : public instrument_config {
@@ -123,3 +127,48 @@ private:
     const fake_tcp& tcp_;
 };
 
+
+// A sweep worker's world on the fake link: the scripted instrument answering
+// over TCP, the model, the recorders, the job of type Job (its view set) and
+// the context that ties them together. The cases' set-ups reach into it.
+template <typename Job>
+class sweep_worker_fixture : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        conn.interface = LINK_LAN;
+        connection_set_ip_address(&conn, "127.0.0.1");
+        answer_from_instrument();
+        job.view = &view;
+        context.connection = &conn;
+        context.config = &model;
+        context.progress = &progress;
+        context.prompt = &prompt;
+    }
+    // The instrument answers every line sent (again after a wire reset).
+    void answer_from_instrument()
+    {
+        fake.tcp.wire.respond = [this](const std::string& line) { return instrument.answer(line); };
+    }
+    // The lines sent after the open's reset byte, without the reset bytes.
+    std::vector<std::string> traffic() const
+    {
+        std::vector<std::string> lines;
+        for (const std::string& line : fake.tcp.wire.sent_lines) {
+            if (line != std::string(1, LINK_RESET_BYTE)) {
+                lines.push_back(line);
+            }
+        }
+        return lines;
+    }
+
+    fake_link_backend fake;
+    scripted_instrument instrument;
+    s_connection conn;
+    sweep_model model;
+    recording_progress progress;
+    recording_prompt prompt;
+    recording_view view{fake.tcp};
+    Job job;
+    s_sweep_context context;
+};

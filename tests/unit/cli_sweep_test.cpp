@@ -31,6 +31,16 @@ std::vector<std::string> fields_of(const std::string& line)
     return fields;
 }
 
+std::vector<std::string> lines_of(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::stringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 // Gain (dB) and phase (degrees) of 1 / (1 + j f/fc).
 void expect_rc_point(const std::vector<std::string>& row, double f)
 {
@@ -52,11 +62,7 @@ TEST_F(ToolSweep, RowsFollowTheDevice)
     const s_tool_run run =
         tool.run({"--lan", sim.address(), "sweep", "fra", "--steps", "3", "--start", "10", "--end", "1000"});
     ASSERT_EQ(run.status, 0) << run.out << run.err;
-    std::vector<std::string> lines;
-    std::stringstream in(run.out);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
+    const std::vector<std::string> lines = lines_of(run.out);
     ASSERT_EQ(lines.size(), 4u) << run.out;
     // The tool prints the degree sign in the terminal's own terms.
 #ifdef _WIN32
@@ -119,11 +125,7 @@ TEST(ToolLcrSweep, APiezoSweepMeasuresImpedanceAndPutsTheSettingBack)
     const s_tool_run run =
         tool.run({"--lan", sim.address(), "sweep", "lcr", "--steps", "2", "--start", "10", "--end", "1000", "--piezo"});
     ASSERT_EQ(run.status, 0) << run.out << run.err;
-    std::vector<std::string> lines;
-    std::stringstream in(run.out);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
+    const std::vector<std::string> lines = lines_of(run.out);
     ASSERT_EQ(lines.size(), 3u) << run.out;
     EXPECT_EQ(lines[0].rfind("Steps\tFrequency (Hz)\tZ Real (Ohms)\tZ Quadrature (Ohms)", 0), 0u) << lines[0];
     for (const std::size_t i : {1u, 2u}) {

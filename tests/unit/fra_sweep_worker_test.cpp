@@ -26,41 +26,13 @@
 
 namespace {
 
-class FraSweepWorker : public ::testing::Test {
-public:  // the cases' set-ups reach into the fixture
+class FraSweepWorker : public sweep_worker_fixture<s_sweep_job> {
+public:
     void SetUp() override
     {
-        conn.interface = LINK_LAN;
-        connection_set_ip_address(&conn, "127.0.0.1");
+        sweep_worker_fixture::SetUp();
         conn.instrument_type = 7;
-        fake.tcp.wire.respond = [this](const std::string& line) { return instrument.answer(line); };
-        job.view = &view;
-        context.connection = &conn;
-        context.config = &model;
-        context.progress = &progress;
-        context.prompt = &prompt;
     }
-    // The lines sent after the open's reset byte, without the reset bytes.
-    std::vector<std::string> traffic() const
-    {
-        std::vector<std::string> lines;
-        for (const std::string& line : fake.tcp.wire.sent_lines) {
-            if (line != std::string(1, LINK_RESET_BYTE)) {
-                lines.push_back(line);
-            }
-        }
-        return lines;
-    }
-
-    fake_link_backend fake;
-    scripted_instrument instrument;
-    s_connection conn;
-    sweep_model model;
-    recording_progress progress;
-    recording_prompt prompt;
-    recording_view view{fake.tcp};
-    s_sweep_job job;
-    s_sweep_context context;
 };
 
 TEST_F(FraSweepWorker, ADeliveredSweepHasExactTrafficProgressAndPoints)
@@ -140,7 +112,7 @@ TEST_F(FraSweepWorker, RunsThatDeliverNothingStillEndTheirProgress)
     for (const run_case& c : cases) {
         SCOPED_TRACE(c.name);
         fake.tcp.wire.reset();
-        fake.tcp.wire.respond = [this](const std::string& line) { return instrument.answer(line); };
+        answer_from_instrument();
         instrument = scripted_instrument{};
         instrument.sweep_lines = {point_line(1, 6), point_line(2, 6), point_line(3, 6)};
         progress.reports.clear();

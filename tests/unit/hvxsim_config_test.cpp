@@ -15,6 +15,7 @@
 #include "sim/session.h"
 #include "sim/sim_options.h"
 #include "sim/transcript.h"
+#include "support/sim_state.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ const replies none;
 // An instrument set up from simulator arguments, as hvxsim would start it.
 class device {
 public:
-    explicit device(std::vector<std::string> args) : device_(make_state(args)) {}
+    explicit device(std::vector<std::string> args) : device_(sim_state_from_words(args)) {}
 
     // Every line's reply lines, in order (nothing for an unanswered line).
     replies run(const std::vector<std::string>& lines)
@@ -49,16 +50,6 @@ public:
     instrument& get() { return device_; }
 
 private:
-    static instrument_state make_state(const std::vector<std::string>& args)
-    {
-        sim_options options;
-        std::string error;
-        EXPECT_TRUE(parse_options(args, options, error)) << error;
-        instrument_state state;
-        EXPECT_TRUE(set_up_configuration(options, state, error)) << error;
-        return state;
-    }
-
     instrument device_;
 };
 

@@ -19,6 +19,7 @@
 #include "sim/sim_options.h"
 #include "sim/sweep_setup.h"
 #include "support/sim_process.h"
+#include "support/sim_state.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ constexpr double pi = 3.14159265358979323846;
 // An instrument set up from simulator arguments, on a clock the test moves.
 class device {
 public:
-    explicit device(const std::vector<std::string>& args) : device_(make_state(args))
+    explicit device(const std::vector<std::string>& args) : device_(sim_state_from_words(args))
     {
         device_.set_clock([this] { return now_; });
     }
@@ -50,17 +51,6 @@ public:
     instrument& get() { return device_; }
 
 private:
-    static instrument_state make_state(const std::vector<std::string>& args)
-    {
-        sim_options options;
-        std::string error;
-        EXPECT_TRUE(parse_options(args, options, error)) << error;
-        instrument_state state;
-        EXPECT_TRUE(set_up_configuration(options, state, error)) << error;
-        set_up_measurement(options, state);
-        return state;
-    }
-
     std::chrono::steady_clock::time_point now_{std::chrono::hours(1)};
     instrument device_;
 };

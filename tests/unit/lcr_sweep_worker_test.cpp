@@ -17,46 +17,15 @@
 
 namespace {
 
-class LcrSweepWorker : public ::testing::Test {
-public:  // the cases' set-ups reach into the fixture
+class LcrSweepWorker : public sweep_worker_fixture<s_lcr_sweep_job> {
+public:
     void SetUp() override
     {
-        conn.interface = LINK_LAN;
-        connection_set_ip_address(&conn, "127.0.0.1");
+        sweep_worker_fixture::SetUp();
         conn.instrument_type = 9;
         conn.sub_model = 2;
         instrument.config[1] = "3";
-        answer_from_instrument();
-        job.view = &view;
-        context.connection = &conn;
-        context.config = &model;
-        context.progress = &progress;
-        context.prompt = &prompt;
     }
-    void answer_from_instrument()
-    {
-        fake.tcp.wire.respond = [this](const std::string& line) { return instrument.answer(line); };
-    }
-    std::vector<std::string> traffic() const
-    {
-        std::vector<std::string> lines;
-        for (const std::string& line : fake.tcp.wire.sent_lines) {
-            if (line != std::string(1, LINK_RESET_BYTE)) {
-                lines.push_back(line);
-            }
-        }
-        return lines;
-    }
-
-    fake_link_backend fake;
-    scripted_instrument instrument;
-    s_connection conn;
-    sweep_model model;
-    recording_progress progress;
-    recording_prompt prompt;
-    recording_view view{fake.tcp};
-    s_lcr_sweep_job job;
-    s_sweep_context context;
 };
 
 TEST(LcrSweepLayout, FollowsWhatATypeNineInstrumentMeasures)
