@@ -9,6 +9,7 @@
 
 #include "config/instrument_config.h"
 #include "link/connection.h"
+#include "link/restored_link_timeout.h"
 
 namespace {
 
@@ -34,23 +35,6 @@ bool reads_phase_reset(const s_connection& conn)
 {
     return conn.instrument_type == PHASE_RESET_TYPE && conn.current_option == 0;
 }
-
-// The link timeout in force on a record, and puts it back when it goes: the
-// TCP one is process-wide, a serial port's belongs to the open port.
-class restored_link_timeout {
-public:
-    explicit restored_link_timeout(s_connection* conn)
-        : conn_(conn), previous_ms_(conn->interface == LINK_LAN ? link_tcp_timeout_ms() : conn->serial_timeout_ms)
-    {
-    }
-    ~restored_link_timeout() { link_set_timeout(conn_, previous_ms_); }
-    restored_link_timeout(const restored_link_timeout&) = delete;
-    restored_link_timeout& operator=(const restored_link_timeout&) = delete;
-
-private:
-    s_connection* conn_;
-    int previous_ms_;
-};
 
 monitor_read_result read_all(instrument_config& config, s_connection* conn, std::atomic<bool>& run)
 {

@@ -28,6 +28,13 @@ public:
     virtual ~command_sink() = default;
     // May be called from a worker thread.
     virtual void post(int command) = 0;
+    // A command with a value (the message's other parameter); sinks that
+    // have no use for the value take it as the bare command.
+    virtual void post_value(int command, std::intptr_t value)
+    {
+        (void)value;
+        post(command);
+    }
 };
 
 // Commands the workers post to their view and owner.

@@ -7,9 +7,11 @@
 
 #include "fra/fra_sweep_worker.h"
 #include "fra/sweep_job.h"
+#include "impedance/lcr_reading.h"
 
 inline constexpr int LCR_SWEEP_DOWNLOADED_COMMAND = 185;
-inline constexpr int LCR_READING_VALUES = 14;
+inline constexpr int LCR_LIVE_READING_COMMAND = 184;    // a new live reading, to the owner
+inline constexpr int LCR_RESULTS_REDRAW_COMMAND = 182;  // to the LCR results window, value 1
 inline constexpr const char* LCR_DOWNLOAD_ERROR_TEXT = "There was an error downloading sweep data";
 inline constexpr const char* LCR_DOWNLOAD_ERROR_CAPTION = "Unable to download data";
 
@@ -17,6 +19,7 @@ struct s_lcr_sweep_job : s_sweep_flags {
     // The Piezo view measures impedance whatever the instrument was set to,
     // and puts the setting back afterwards.
     bool piezo_view = false;
+    command_sink* results = nullptr;  // the LCR results window, redrawn for each live reading
     double reading[LCR_READING_VALUES] = {};
     // The block and its layout code travel together: a view that shows the
     // block reads it with the layout it was measured in.

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
@@ -30,6 +31,11 @@ public:
         define_choice_param(nullptr, 58, 0, 2, 0, {"Disabled", "On", "Auto"});
         define_choice_param(nullptr, 84, 0, 1, 0, {"Off", "On"});
         define_choice_param(nullptr, 137, 0, 4, 0, {"Q0", "Q1", "Q2", "Impedance", "Admittance"});
+        define_choice_param(nullptr, 138, 0, 1, 0, {"Series", "Parallel"});
+        define_choice_param(nullptr, 7, 0, 1, 1, {"Off", "On"});
+        define_real_param(nullptr, 19, 0.001, 1e6, "1.0000E+001");
+        define_real_param(nullptr, 20, 0.001, 1e6, "1.0000E+003");
+        define_real_param(nullptr, 48, 0.001, 1e6, "1.0000E+003");
     }
 };
 
@@ -39,7 +45,11 @@ public:
 struct scripted_instrument {
     std::map<int, std::string> config = {{1, "1"}, {6, "0"}, {18, "3"}, {58, "0"}, {84, "0"}, {137, "0"}};
     int polls_before_ready = 1;
+    int ready_status = 4;  // what "DAV?" says once ready
     std::vector<std::string> sweep_lines;
+    // The reply to a reading ("fra?", "*wai;fra?", "lcr?"), given the
+    // generator frequency the instrument was last set to (parameter 48).
+    std::function<std::string(double generator)> reading;
     std::function<void(const std::string&)> on_line;  // sees every line first
     int polls = 0;
 
@@ -62,7 +72,10 @@ struct scripted_instrument {
             return "0\r\n";
         }
         if (line == "DAV?") {
-            return ++polls > polls_before_ready ? "4\r\n" : "0\r\n";
+            return ++polls > polls_before_ready ? std::to_string(ready_status) + "\r\n" : "0\r\n";
+        }
+        if (line == "fra?" || line == "*wai;fra?" || line == "lcr?") {
+            return reading ? reading(std::atof(config[48].c_str())) + "\r\n" : "";
         }
         if (line == "gainph,sweep?" || line == "LCR,SWEEP?") {
             std::string all;
