@@ -6,6 +6,7 @@
 #include "db_commands.h"
 #include "link_commands.h"
 #include "monitor_command.h"
+#include "reading_commands.h"
 #include "sweep_commands.h"
 
 namespace {
@@ -24,10 +25,12 @@ constexpr cli_command commands[] = {
     {"db new-session", "FILE NAME", "create a session (and the database file if needed)", false, run_db_new_session},
     {"db delete-session", "FILE SESSION_ID", "delete a session with its tests and points", false, run_db_delete_session},
     {"db delete-test", "FILE TEST_ID", "delete a test with its points", false, run_db_delete_test},
-    {"sweep fra", "[--steps N] [--start F] [--end F] [--cycles N] [--out FILE] [--db FILE --session ID --project NAME --name NAME] [--yes]",
+    {"sweep fra", "[--steps N] [--start F] [--end F] [--cycles N] [--out FILE] [--db FILE --session ID --project NAME --name NAME] [--yes] [--realtime [--keep-output-on] [--set-start-frequency]]",
      "run one FRA sweep and print or write its points", true, run_sweep_fra},
-    {"sweep lcr", "[--steps N] [--start F] [--end F] [--cycles N] [--out FILE] [--piezo] [--cell9a] [--yes]",
+    {"sweep lcr", "[--steps N] [--start F] [--end F] [--cycles N] [--out FILE] [--piezo] [--cell9a] [--yes] [--realtime [--keep-output-on] [--set-start-frequency]]",
      "run one impedance sweep and print or write its points", true, run_sweep_lcr},
+    {"reading fra", "[--count N]", "take live FRA readings (1 unless --count) and print them", true, run_reading_fra},
+    {"reading lcr", "[--count N]", "take live impedance readings (1 unless --count) and print them", true, run_reading_lcr},
     {"monitor", "[--count N]", "the generator monitor's texts, one line a second", true, run_monitor},
     {"import", "SWEEP_FILE --db FILE --session ID --name NAME", "store a text or CSV sweep file as a test", false, run_import},
 };

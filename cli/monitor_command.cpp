@@ -21,12 +21,12 @@
 #include "config/config_selection.h"
 #include "config/monitor_display.h"
 #include "config/monitor_thread.h"
+#include "count_option.h"
 #include "instrument_setup.h"
 #include "link/connection.h"
 
 namespace {
 
-constexpr long MAX_COUNT = 1000000;
 // How often the wait for the next line looks whether a read error ended
 // the monitor (which then hands nothing more on).
 constexpr auto ENDED_CHECK = std::chrono::milliseconds(100);
@@ -70,36 +70,13 @@ private:
     long printed_ = 0;
 };
 
-// "--count N" with N from 1 to MAX_COUNT; 0 for no option. False with a
-// usage message.
-bool parse_count(cli_context& context, long* count, int* status)
-{
-    *count = 0;
-    const std::vector<std::string>& args = context.args;
-    if (args.empty()) {
-        return true;
-    }
-    if (args.size() != 2 || args[0] != "--count") {
-        *status = cli_usage_error(context, "monitor takes only --count N");
-        return false;
-    }
-    char* end = nullptr;
-    const long value = std::strtol(args[1].c_str(), &end, 10);
-    if (args[1].empty() || *end != '\0' || value < 1 || value > MAX_COUNT) {
-        *status = cli_usage_error(context, "--count takes a number from 1 to " + std::to_string(MAX_COUNT));
-        return false;
-    }
-    *count = value;
-    return true;
-}
-
 }  // namespace
 
 int run_monitor(cli_context& context)
 {
     long count = 0;
     int status = CLI_OK;
-    if (!parse_count(context, &count, &status)) {
+    if (!parse_count_option(context, "monitor", &count, &status)) {
         return status;
     }
     if (!identify_and_select(context)) {

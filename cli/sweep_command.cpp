@@ -1,5 +1,6 @@
 // sweep fra [--steps N] [--start F] [--end F] [--cycles N] [--out FILE]
 //           [--db FILE --session ID --project NAME --name NAME] [--yes]
+//           [--realtime [--keep-output-on] [--set-start-frequency]]
 // sweep lcr [the same, without the database options] [--piezo] [--cell9a]
 //
 // One sweep as the FRA view (or the LCR views) runs it: identify the instrument, read its
@@ -8,11 +9,12 @@
 // write the configuration, then run the sweep worker. The points go to FILE
 // as the sweep data file the views write, or to standard output below the
 // list's column titles; with --db the sweep is also stored as a test.
+// --realtime runs the "Real Time Sweep" instead: the program steps the
+// generator itself and prints each point as it arrives.
 // Progress goes to standard error. Ctrl+C cancels as the progress window's
 // Cancel does: nothing is written, exit 1.
 #include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -34,6 +36,8 @@
 #include "fra/sweep_settings_form.h"
 #include "impedance/lcr_sweep_worker.h"
 #include "instrument_setup.h"
+#include "interrupt_scope.h"
+#include "realtime_sweep_run.h"
 #include "link/connection.h"
 #include "sweep_commands.h"
 #include "terminal_progress.h"
@@ -43,6 +47,9 @@ namespace {
 struct sweep_arguments {
     std::string steps, start, end, cycles, out, database, session, project, name;
     bool yes = false;
+    bool realtime = false;         // "Real Time Sweep"
+    bool keep_output_on = false;   // after a real-time sweep: "Keep Output On"
+    bool set_start_frequency = false;  // ... and back to the start frequency
     bool piezo = false;   // LCR: the Piezo view's sweep (impedance measured)
     bool cell9a = false;  // LCR: "Setup for CELL9A?"
 };
@@ -65,8 +72,21 @@ bool parse_arguments(const cli_context& context, test_details_variant variant, s
     };
     for (std::size_t i = 0; i < context.args.size(); ++i) {
         const std::string& word = context.args[i];
-        if (word == "--yes" || (lcr && (word == "--piezo" || word == "--cell9a"))) {
-            (word == "--yes" ? a.yes : word == "--piezo" ? a.piezo : a.cell9a) = true;
+        const std::pair<const char*, bool sweep_arguments::*> flags[] = {
+            {"--yes", &sweep_arguments::yes},
+            {"--realtime", &sweep_arguments::realtime},
+            {"--keep-output-on", &sweep_arguments::keep_output_on},
+            {"--set-start-frequency", &sweep_arguments::set_start_frequency},
+            {lcr ? "--piezo" : nullptr, &sweep_arguments::piezo},
+            {lcr ? "--cell9a" : nullptr, &sweep_arguments::cell9a},
+        };
+        bool flag = false;
+        for (const auto& [name, field] : flags) {
+            if (name && word == name) {
+                a.*field = flag = true;
+            }
+        }
+        if (flag) {
             continue;
         }
         bool known = false;
@@ -145,16 +165,6 @@ public:
     }
     std::atomic<bool> delivered{false};
 };
-
-// Ctrl+C is the progress window's Cancel.
-std::atomic<s_sweep_flags*> running_job{nullptr};
-
-extern "C" void cancel_on_interrupt(int)
-{
-    if (s_sweep_flags* job = running_job.load()) {
-        job->cancel = true;
-    }
-}
 
 std::int64_t now_ms()
 {
@@ -244,13 +254,10 @@ private:
 template <typename Job, typename Worker>
 sweep_outcome run_worker(Job& job, const s_sweep_context& sweep, Worker worker)
 {
-    running_job = &job;
-    void (*previous)(int) = std::signal(SIGINT, cancel_on_interrupt);
+    const interrupt_scope ctrl_c(&job.cancel);
     activity_state() = 1;
     const sweep_outcome outcome = worker(job, sweep);
     activity_state() = 0;
-    std::signal(SIGINT, previous == SIG_ERR ? SIG_DFL : previous);
-    running_job = nullptr;
     return outcome;
 }
 
@@ -299,7 +306,9 @@ int run_sweep(cli_context& context, test_details_variant variant)
     s_sweep_request request;
     s_repeat_settings repeat;
     s_sweep_settings_texts texts = sweep_settings_opening_texts(config, variant, request);
-    texts.sweep_type = SWEEP_SINGLE;
+    texts.sweep_type = arguments.realtime ? SWEEP_REAL_TIME : SWEEP_SINGLE;
+    texts.keep_output_on = arguments.keep_output_on || arguments.set_start_frequency;
+    texts.set_start_frequency = arguments.set_start_frequency;
     for (const auto& [given, field] : {std::pair{&arguments.steps, &texts.steps},
                                        std::pair{&arguments.start, &texts.start_frequency},
                                        std::pair{&arguments.end, &texts.end_frequency},
@@ -336,6 +345,10 @@ int run_sweep(cli_context& context, test_details_variant variant)
         s_lcr_sweep_job job;
         job.view = &view;
         job.piezo_view = arguments.piezo;
+        if (arguments.realtime) {
+            const cell9a_setup cell(config, context.connection, cell9a);
+            return run_lcr_realtime(context, sweep, request, job, arguments.out);
+        }
         sweep_outcome outcome;
         {
             const cell9a_setup cell(config, context.connection, cell9a);
@@ -357,6 +370,9 @@ int run_sweep(cli_context& context, test_details_variant variant)
     job.view = &view;
     job.save_to_database = texts.save_to_database;
     job.pending_test = std::move(host.pending);
+    if (arguments.realtime) {
+        return run_fra_realtime(context, sweep, request, job, arguments.out);
+    }
     bool saved = true;
     sweep.start_save = [&](s_sweep_job& j) { saved = fra_save_worker(j, &progress); };
     const sweep_outcome outcome = run_worker(job, sweep, fra_sweep_worker);

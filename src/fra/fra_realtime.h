@@ -15,6 +15,7 @@ public:
 
     // The points taken so far (the view's shown sweep).
     const s_fra_sweep& shown() const { return *shown_; }
+    s_fra_sweep& shown() { return *shown_; }  // the view stamps it when it writes its file
 
 private:
     void prepare_block(const s_sweep_setup& setup) override;

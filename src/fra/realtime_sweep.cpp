@@ -50,6 +50,21 @@ std::vector<double> realtime_frequencies(int n, double f1, double f2)
     return list;
 }
 
+bool realtime_output_on(const s_sweep_context& context)
+{
+    constexpr int OUTPUT_ON = 1;
+    bool written = false;
+    if (link_open(context.connection) == 0) {
+        context.config->set_value_int(OUTPUT_PARAMETER, OUTPUT_ON);
+        try {
+            written = context.config->write_param(OUTPUT_PARAMETER, context.connection, true);
+        } catch (const config_transfer_error&) {
+        }
+    }
+    link_close(context.connection);
+    return written;
+}
+
 realtime_sweep::realtime_sweep(s_sweep_flags& flags, const s_sweep_context& context, const s_sweep_request& request,
                                int mode)
     : flags_(flags), context_(context), request_(request), mode_(mode)

@@ -47,6 +47,11 @@ enum class realtime_phase {
 // Empty when n < 2 or either frequency is not positive and finite.
 std::vector<double> realtime_frequencies(int n, double f1, double f2);
 
+// The view's first step of a real-time sweep: the generator output on
+// (parameter 7), on a link opened for it. False when the link did not open
+// or the write failed.
+bool realtime_output_on(const s_sweep_context& context);
+
 class realtime_sweep {
 public:
     // mode is the measurement mode the instrument must be in (parameter 1).

@@ -15,6 +15,7 @@ public:
 
     // The points taken so far and the layout their kind gave.
     const s_lcr_sweep& shown() const { return *shown_; }
+    s_lcr_sweep& shown() { return *shown_; }  // the view stamps it when it writes its file
     int shown_layout() const { return shown_layout_; }
 
 private:

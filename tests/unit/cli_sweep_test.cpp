@@ -144,3 +144,69 @@ TEST(ToolLcrSweep, APiezoSweepMeasuresImpedanceAndPutsTheSettingBack)
 }
 
 }  // namespace
+
+namespace {
+
+// "sweep fra --realtime": the program steps the generator itself; each
+// point follows the device, the output is switched on first and, with
+// --set-start-frequency, the generator is left on at the start frequency.
+TEST(ToolRealtimeSweep, PointsFollowTheDeviceAndTheGeneratorIsLeftAsAsked)
+{
+    sim_process sim({"--instrument", "hvxa", "--dut", "rc-lowpass:fc=100"}, "127.0.0.187");
+    tool_runner tool;
+    const s_tool_run run = tool.run({"--lan", sim.address(), "sweep", "fra", "--realtime", "--steps", "3", "--start",
+                                     "10", "--end", "1000", "--set-start-frequency"});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    const std::vector<std::string> lines = lines_of(run.out);
+    ASSERT_EQ(lines.size(), 4u) << run.out;
+    expect_rc_point(fields_of(lines[1]), 10);
+    expect_rc_point(fields_of(lines[2]), 100);
+    expect_rc_point(fields_of(lines[3]), 1000);
+    std::vector<std::string> generator;
+    for (const std::string& command : sim.commands()) {
+        if (command.rfind("config,48,", 0) == 0 || command.rfind("config,7,", 0) == 0) {
+            generator.push_back(command);
+        }
+    }
+    EXPECT_EQ(generator, (std::vector<std::string>{"config,7,1", "config,48,1.0000E+001", "config,48,1.0000E+001",
+                                                   "config,48,1.0000E+002", "config,48,1.0000E+003",
+                                                   "config,48,1.0000E+001"}));
+}
+
+// "reading fra" and "reading lcr": live readings at the generator frequency.
+TEST(ToolReading, LiveReadingsFollowTheDevice)
+{
+    sim_process sim({"--instrument", "hvxc", "--dut", "resistor:r=470", "--set", "48=1000"}, "127.0.0.188");
+    tool_runner tool;
+    const s_tool_run fra = tool.run({"--lan", sim.address(), "reading", "fra", "--count", "2"});
+    ASSERT_EQ(fra.status, 0) << fra.out << fra.err;
+    const std::vector<std::string> fra_lines = lines_of(fra.out);
+    ASSERT_EQ(fra_lines.size(), 3u) << fra.out;
+    EXPECT_NEAR(std::atof(fields_of(fra_lines[2])[1].c_str()), 1000, 1e-6);
+
+    const s_tool_run lcr = tool.run({"--lan", sim.address(), "reading", "lcr"});
+    ASSERT_EQ(lcr.status, 0) << lcr.out << lcr.err;
+    const std::vector<std::string> lcr_lines = lines_of(lcr.out);
+    ASSERT_EQ(lcr_lines.size(), 2u) << lcr.out;
+    const std::vector<std::string> titles = fields_of(lcr_lines[0]);
+    const std::vector<std::string> values = fields_of(lcr_lines[1]);
+    ASSERT_EQ(titles.size(), values.size());
+    ASSERT_GE(titles.size(), 5u);
+    EXPECT_EQ(titles[4], "Impedance");
+    EXPECT_NEAR(std::atof(values[4].c_str()), 470, 0.01);
+    int questions = 0;
+    for (const std::string& command : sim.commands()) {
+        questions += command == "*wai;fra?" || command == "lcr?";
+    }
+    EXPECT_EQ(questions, 3);
+}
+
+TEST(ToolReading, ACountOutOfRangeIsAUsageError)
+{
+    tool_runner tool;
+    const s_tool_run run = tool.run({"--lan", "127.0.0.1", "reading", "fra", "--count", "0"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("--count takes a number from 1 to 1000000"), std::string::npos) << run.err;
+}
+
+}  // namespace

@@ -8,46 +8,19 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
-#include <deque>
-#include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "fra/command_queue.h"
 #include "fra/fra_realtime.h"
 #include "fra/lcr_layout.h"
 #include "impedance/lcr_realtime.h"
 #include "support/sweep_fakes.h"
 
 namespace {
-
-// A view's message queue: commands posted from the point workers.
-class command_queue final : public command_sink {
-public:
-    void post(int command) override
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        commands_.push_back(command);
-        arrived_.notify_all();
-    }
-    // The next command, or -1 when none came within 10 s.
-    int next()
-    {
-        std::unique_lock<std::mutex> lock(mutex_);
-        if (!arrived_.wait_for(lock, std::chrono::seconds(10), [&] { return !commands_.empty(); })) {
-            return -1;
-        }
-        const int command = commands_.front();
-        commands_.pop_front();
-        return command;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable arrived_;
-    std::deque<int> commands_;
-};
 
 // "f,1,2,3,4,5": a reading whose first value is the generator frequency.
 std::string reading_at(double frequency, int values)
@@ -59,6 +32,13 @@ std::string reading_at(double frequency, int values)
         line += (i ? "," : "") + std::string(field);
     }
     return line;
+}
+
+// The next command a worker posted, -1 when none came within 10 s.
+int next_command(command_queue& queue)
+{
+    const std::optional<s_posted_command> taken = queue.take(10000);
+    return taken ? taken->command : -1;
 }
 
 template <typename Job>
@@ -80,7 +60,7 @@ public:
     void answer_points(Sweep& sweep)
     {
         while (sweep.phase() == realtime_phase::running) {
-            ASSERT_EQ(queue.next(), REALTIME_POINT_COMMAND);
+            ASSERT_EQ(next_command(queue), REALTIME_POINT_COMMAND);
             sweep.point_arrived();
         }
     }
@@ -203,7 +183,7 @@ TEST_F(FraRealtimeSweep, OnlyBothPointReadyBitsReleaseAPointAndCancelJoinsTheLas
         EXPECT_NE(line, "fra?");
     }
     // The worker has ended: nothing more goes out, and its 245 adds nothing.
-    EXPECT_EQ(queue.next(), REALTIME_POINT_COMMAND);
+    EXPECT_EQ(next_command(queue), REALTIME_POINT_COMMAND);
     EXPECT_FALSE(sweep.point_arrived());
     EXPECT_EQ(traffic(), sent);
     EXPECT_EQ(sweep.shown().points, 0);
@@ -241,7 +221,7 @@ TEST_F(FraRealtimeSweep, PauseAndResumeLoseNoFrequency)
     fra_realtime_control(sweep, REALTIME_PAUSE_RESUME);
     EXPECT_EQ(sweep.phase(), realtime_phase::paused);
     EXPECT_EQ(sweep.frequencies().size(), 3u) << "the stopped point is measured again";
-    EXPECT_EQ(queue.next(), REALTIME_POINT_COMMAND);
+    EXPECT_EQ(next_command(queue), REALTIME_POINT_COMMAND);
     EXPECT_FALSE(sweep.point_arrived()) << "the stopped worker's 245 finds nothing";
 
     hold = false;
