@@ -34,6 +34,7 @@
 #include "fra/sweep_rows.h"
 #include "fra/sweep_settings_accept.h"
 #include "fra/sweep_settings_form.h"
+#include "impedance/cell9a_setup.h"
 #include "impedance/lcr_sweep_worker.h"
 #include "instrument_setup.h"
 #include "interrupt_scope.h"
@@ -198,57 +199,6 @@ void print_rows(const cli_context& context, const s_lcr_sweep& block, int layout
         std::fprintf(context.out, "%s\n", lcr_sweep_row(i + 1, block.point[i], layout).c_str());
     }
 }
-
-// The EIS view's "Setup for CELL9A?" on a type-9 instrument: the cell's
-// settings for the sweep, and the instrument's own put back after it, once,
-// however the sweep ended.
-class cell9a_setup {
-public:
-    cell9a_setup(instrument_config& config, s_connection* conn, bool wanted)
-        : config_(config), conn_(conn), applied_(wanted && conn->instrument_type == 9)
-    {
-        if (!applied_) {
-            return;
-        }
-        for (int i = 0; i < 3; ++i) {
-            kept_[i] = config_.get_value(parameters_[i]);
-        }
-        config_.set_value_int(25, 0);
-        config_.set_value_text(37, "1.0");
-        config_.set_value_text(40, "0.47");
-        write_all_three();
-    }
-    ~cell9a_setup()
-    {
-        if (!applied_) {
-            return;
-        }
-        for (int i = 0; i < 3; ++i) {
-            config_.set_value(parameters_[i], kept_[i]);
-        }
-        write_all_three();
-    }
-    cell9a_setup(const cell9a_setup&) = delete;
-    cell9a_setup& operator=(const cell9a_setup&) = delete;
-
-private:
-    void write_all_three()
-    {
-        if (link_open(conn_) != 0) {
-            link_close(conn_);
-            return;
-        }
-        for (const int id : parameters_) {
-            config_.write_param(id, conn_, false);
-        }
-        link_close(conn_);
-    }
-    static constexpr int parameters_[3] = {25, 37, 40};
-    instrument_config& config_;
-    s_connection* conn_;
-    bool applied_;
-    s_config_value kept_[3]{};
-};
 
 // Runs a worker with Ctrl+C as its Cancel and the measurement marked busy.
 template <typename Job, typename Worker>

@@ -36,6 +36,9 @@ public:
         define_real_param(nullptr, 19, 0.001, 1e6, "1.0000E+001");
         define_real_param(nullptr, 20, 0.001, 1e6, "1.0000E+003");
         define_real_param(nullptr, 48, 0.001, 1e6, "1.0000E+003");
+        define_choice_param(nullptr, 25, 0, 3, 2, {"R0", "R1", "R2", "R3"});
+        define_real_param(nullptr, 37, 0, 100, "2.5");
+        define_real_param(nullptr, 40, 0, 100, "0.8");
     }
 };
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "impedance/cell9a_setup.h"
 #include "impedance/lcr_sweep_worker.h"
 #include "link/connection.h"
 #include "support/fake_link.h"
@@ -122,6 +123,63 @@ TEST_F(LcrSweepWorker, OtherInstrumentsUseTheBasicLayoutAndTheLcrMode)
     EXPECT_EQ(std::count(sent.begin(), sent.end(), "config,137?"), 0);
     EXPECT_NE(std::find(sent.begin(), sent.end(), "config,1,3"), sent.end());
     EXPECT_DOUBLE_EQ(job.block->point[0].value[7], 8);
+}
+
+}  // namespace
+
+namespace {
+
+// The EIS view's CELL9A set-up around a sweep: applied before it, and undone
+// exactly once after it, whichever way the sweep ended; a type-7
+// instrument gets no set-up at all.
+TEST_F(LcrSweepWorker, TheCell9aSetupIsUndoneOnceHoweverTheSweepEnds)
+{
+    struct ending {
+        const char* name;
+        std::function<void(LcrSweepWorker&)> arrange;
+        sweep_outcome outcome;
+    };
+    const ending endings[] = {
+        {"delivered", [](LcrSweepWorker&) {}, sweep_outcome::delivered},
+        {"datalog refused", [](LcrSweepWorker& t) { t.instrument.config[58] = "1"; }, sweep_outcome::abandoned},
+        {"download failed",
+         [](LcrSweepWorker& t) { t.instrument.sweep_lines = {point_line(1, 13), "bad"}; },
+         sweep_outcome::download_failed},
+    };
+    for (const ending& e : endings) {
+        SCOPED_TRACE(e.name);
+        instrument = scripted_instrument{};
+        fake.tcp.wire.sent_lines.clear();
+        SetUp();
+        conn.instrument_type = 9;
+        instrument.config[18] = "3";
+        instrument.sweep_lines = {point_line(1, 13), point_line(2, 13), point_line(3, 13)};
+        e.arrange(*this);
+        {
+            const cell9a_setup cell(model, &conn, true);
+            EXPECT_TRUE(cell.applied());
+            EXPECT_EQ(lcr_sweep_worker(job, context), e.outcome);
+        }
+        std::vector<std::string> cell_writes;
+        for (const std::string& line : traffic()) {
+            for (const char* prefix : {"config,25,", "config,37,", "config,40,"}) {
+                if (line.rfind(prefix, 0) == 0) {
+                    cell_writes.push_back(line);
+                }
+            }
+        }
+        EXPECT_EQ(cell_writes, (std::vector<std::string>{"config,25,0", "config,37,1.0", "config,40,0.47",
+                                                         "config,25,2", "config,37,2.5", "config,40,0.8"}));
+        EXPECT_EQ(model.get_value_int(25), 2);
+        EXPECT_EQ(model.get_value_string(40), "0.8");
+    }
+    fake.tcp.wire.sent_lines.clear();
+    conn.instrument_type = 7;
+    {
+        const cell9a_setup cell(model, &conn, true);
+        EXPECT_FALSE(cell.applied());
+    }
+    EXPECT_TRUE(fake.tcp.wire.sent_lines.empty());
 }
 
 }  // namespace
