@@ -1,6 +1,8 @@
 #include "fra/fra_realtime.h"
 
 #include <cstring>
+#include <functional>
+#include <thread>
 
 #include "config/instrument_config.h"
 #include "fra/sweep_reply.h"
@@ -29,6 +31,11 @@ fra_realtime_sweep::fra_realtime_sweep(s_sweep_job& job, const s_sweep_context& 
 fra_realtime_sweep::~fra_realtime_sweep()
 {
     end_worker();
+}
+
+std::thread fra_realtime_sweep::launch_point_worker(double f)
+{
+    return std::thread(fra_point_worker, std::ref(*this), f);
 }
 
 void fra_realtime_sweep::prepare_block(const s_sweep_setup& setup)
@@ -95,6 +102,11 @@ void fra_realtime_sweep::finished()
         job_.block->phase_convention = shown_->phase_convention;
         std::memcpy(job_.block->point, shown_->point, sizeof(s_fra_result) * static_cast<std::size_t>(shown_->points));
     }
+}
+
+void fra_point_worker(fra_realtime_sweep& sweep, double f)
+{
+    sweep.run_point_worker(f);
 }
 
 void fra_realtime_control(fra_realtime_sweep& sweep, int operation)

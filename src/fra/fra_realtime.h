@@ -18,6 +18,7 @@ public:
     s_fra_sweep& shown() { return *shown_; }  // the view stamps it when it writes its file
 
 private:
+    std::thread launch_point_worker(double f) override;
     void prepare_block(const s_sweep_setup& setup) override;
     void list_ready(double first) override;
     bool measure_point(double f) override;
@@ -29,6 +30,9 @@ private:
     s_fra_result point_{};  // the point being read, the worker's until it is joined
     bool third_channel_ = false;
 };
+
+// One real-time point at frequency f, on the point worker's thread.
+void fra_point_worker(fra_realtime_sweep& sweep, double f);
 
 // The view's real-time operations (REALTIME_START ... REALTIME_FINISH).
 void fra_realtime_control(fra_realtime_sweep& sweep, int operation);

@@ -173,7 +173,7 @@ void realtime_sweep::next_point()
     worker_done_ = false;
     point_ready_ = false;
     try {
-        worker_ = std::thread([this, f = worker_frequency_] { point_worker(f); });
+        worker_ = launch_point_worker(worker_frequency_);
     } catch (const std::system_error&) {
         list_.push_front(worker_frequency_);
         flags_.cancel = true;
@@ -184,7 +184,7 @@ void realtime_sweep::next_point()
     }
 }
 
-void realtime_sweep::point_worker(double f)
+void realtime_sweep::run_point_worker(double f)
 {
     s_connection* conn = context_.connection;
     bool whole = false;

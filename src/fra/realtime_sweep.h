@@ -74,8 +74,14 @@ public:
     // Call from the destructor of every derived class: a worker still running
     // is cancelled and joined before the derived parts it uses are gone.
     void end_worker();
+    // The body of every point worker, on its own thread: open the link, set
+    // the generator to f, measure_point, close the link, post 245 to the view.
+    void run_point_worker(double f);
 
 protected:
+    // Starts the point worker for frequency f on a thread of its own (each
+    // kind of sweep names its own worker, which calls run_point_worker).
+    virtual std::thread launch_point_worker(double f) = 0;
     // With the link open after the set-up reads: fill the block header.
     virtual void prepare_block(const s_sweep_setup& setup) = 0;
     // After the list was built, before the first point (the FRA sweep sets
@@ -113,7 +119,6 @@ private:
     void pause_or_resume();
     void finish();
     bool prepare();
-    void point_worker(double f);
     // Joins an ended (or stopped) worker and takes its point; a worker that
     // was stopped before its point was whole gives its frequency back.
     bool collect_worker();

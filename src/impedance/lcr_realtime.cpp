@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <thread>
 
 #include "config/instrument_config.h"
 #include "fra/live_reading.h"
@@ -37,6 +39,11 @@ lcr_realtime_sweep::lcr_realtime_sweep(s_lcr_sweep_job& job, const s_sweep_conte
 lcr_realtime_sweep::~lcr_realtime_sweep()
 {
     end_worker();
+}
+
+std::thread lcr_realtime_sweep::launch_point_worker(double f)
+{
+    return std::thread(lcr_point_worker, std::ref(*this), f);
 }
 
 void lcr_realtime_sweep::prepare_block(const s_sweep_setup& setup)
@@ -77,6 +84,11 @@ void lcr_realtime_sweep::take_point()
     const instrument_config& config = *context_.config;
     append_lcr_reading(reading_, lcr_reading_kind(), config.get_value_int(MEASURED_QUANTITY_PARAMETER),
                        config.get_value_int(EQUIVALENT_CIRCUIT_PARAMETER), *shown_, shown_layout_);
+}
+
+void lcr_point_worker(lcr_realtime_sweep& sweep, double f)
+{
+    sweep.run_point_worker(f);
 }
 
 void lcr_realtime_control(lcr_realtime_sweep& sweep, int operation)

@@ -19,6 +19,7 @@ public:
     int shown_layout() const { return shown_layout_; }
 
 private:
+    std::thread launch_point_worker(double f) override;
     void prepare_block(const s_sweep_setup& setup) override;
     bool measure_point(double f) override;
     void take_point() override;
@@ -28,6 +29,9 @@ private:
     int shown_layout_ = 3;
     double reading_[LCR_READING_VALUES] = {};  // the worker's until it is joined
 };
+
+// One real-time point at frequency f, on the point worker's thread.
+void lcr_point_worker(lcr_realtime_sweep& sweep, double f);
 
 // The views' real-time operations (REALTIME_START ... REALTIME_FINISH).
 void lcr_realtime_control(lcr_realtime_sweep& sweep, int operation);
