@@ -1,8 +1,6 @@
 #include "app/message_box_prompt_win32.h"
 
-namespace {
-
-UINT icon_style(prompt_icon icon)
+UINT message_box_icon_style(prompt_icon icon)
 {
     switch (icon) {
     case prompt_icon::information:
@@ -19,16 +17,14 @@ UINT icon_style(prompt_icon icon)
     return 0;
 }
 
-}  // namespace
-
 void message_box_prompt::tell(const char* text, const char* caption, prompt_icon icon)
 {
-    MessageBoxA(owner_, text, caption, MB_OK | icon_style(icon));
+    MessageBoxA(owner_, text, caption, MB_OK | message_box_icon_style(icon));
 }
 
 bool message_box_prompt::ask_yes_no(const char* text, const char* caption, prompt_icon icon)
 {
-    return MessageBoxA(owner_, text, caption, MB_YESNO | icon_style(icon)) == IDYES;
+    return MessageBoxA(owner_, text, caption, MB_YESNO | message_box_icon_style(icon)) == IDYES;
 }
 
 void message_box_prompt::set_busy(bool busy)

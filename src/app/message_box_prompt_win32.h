@@ -6,6 +6,9 @@
 
 #include "app/user_prompt.h"
 
+// The MessageBox style bits of an icon (0 for none).
+UINT message_box_icon_style(prompt_icon icon);
+
 class message_box_prompt final : public user_prompt {
 public:
     // owner may be nullptr (a box owned by no window).

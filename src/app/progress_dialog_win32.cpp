@@ -11,6 +11,7 @@
 #include "app/progress_dialog_win32_ids.h"
 #include "app/progress_reporter.h"
 #include "app/progress_state.h"
+#include "app/sent_message_wait_win32.h"
 #include "sched/timer_service.h"
 
 namespace {
@@ -76,30 +77,18 @@ HANDLE start_thread(progress_routine routine, progress_request& request,
     return reinterpret_cast<HANDLE>(handle);
 }
 
-// Waits up to timeout_ms for the thread, meanwhile handling the messages
-// other threads send to this one (a routine's message box owned by a window
-// of this thread sends to it, and would otherwise wait for us forever).
-// Closes the handle either way; true when the thread ended.
+// Waits up to timeout_ms for the thread, handling the messages it sends
+// meanwhile (a routine's message box owned by the dialog). Closes the handle
+// either way; true when the thread ended.
 bool wait_and_close(HANDLE& thread, DWORD timeout_ms)
 {
     if (thread == nullptr) {
         return true;
     }
-    const ULONGLONG deadline = GetTickCount64() + timeout_ms;
-    DWORD woke = WAIT_TIMEOUT;
-    for (;;) {
-        const ULONGLONG now = GetTickCount64();
-        const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
-        woke = MsgWaitForMultipleObjects(1, &thread, FALSE, left, QS_SENDMESSAGE);
-        if (woke != WAIT_OBJECT_0 + 1) {
-            break;  // ended, timed out or failed
-        }
-        MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
+    const bool ended = wait_handling_sent_messages(thread, timeout_ms);
     CloseHandle(thread);
     thread = nullptr;
-    return woke == WAIT_OBJECT_0;
+    return ended;
 }
 
 struct dialog_run {
