@@ -29,8 +29,8 @@ int call_reader(void* reader, int columns, char** texts, char**)
 }
 
 // Runs a query, handing each row to reader; a failure is reported with
-// SQLite's text.
-int read_rows(const std::string& sql, const row_reader& reader)
+// SQLite's text unless the caller reports it itself.
+int read_rows(const std::string& sql, const row_reader& reader, bool report = true)
 {
     sqlite3* connection = db_connection();
     if (connection == nullptr) {
@@ -38,7 +38,7 @@ int read_rows(const std::string& sql, const row_reader& reader)
     }
     char* error = nullptr;
     const int code = sqlite3_exec(connection, sql.c_str(), call_reader, const_cast<row_reader*>(&reader), &error);
-    if (code != SQLITE_OK) {
+    if (code != SQLITE_OK && report) {
         db_report_error(error);
     }
     sqlite3_free(error);
@@ -244,6 +244,16 @@ int db_get_session(s_db_session& session, bool list_mode)
         read_session_row(session, columns, texts, reading_for(list_mode));
         ++rows;
     });
+    if (code != SQLITE_OK) {
+        return code;
+    }
+    return rows == 0 ? SQLITE_NOTFOUND : SQLITE_OK;
+}
+
+int db_check_session(std::int64_t session_number)
+{
+    int rows = 0;
+    const int code = read_rows(select_row(db_table::session, session_number), [&](int, char**) { ++rows; }, false);
     if (code != SQLITE_OK) {
         return code;
     }

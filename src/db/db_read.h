@@ -49,6 +49,9 @@ int db_load_test(s_db_test& test, std::int64_t test_number, bool list_mode, bool
 // Loads the session whose number the record holds; the record is cleared
 // first. SQLITE_NOTFOUND when no session has the number.
 int db_get_session(s_db_session& session, bool list_mode);
+// Whether a session with this number exists: SQLITE_OK, SQLITE_NOTFOUND or
+// the failure's code. Nothing is reported: the caller says what failed.
+int db_check_session(std::int64_t session_number);
 
 // Lines "name\tunit\tday/month/year\tlocation", one per session, sorted by
 // the Session column at sort_column: INTEGER columns by value, the others by

@@ -204,9 +204,7 @@ int db_save_new_test_progress(s_db_test& test, progress_reporter* progress)
     if (!db_is_open()) {
         return db_not_open;
     }
-    s_db_session session;
-    session.session_number = test.session_number;
-    int code = db_get_session(session, false);
+    int code = db_check_session(test.session_number);
     if (code != SQLITE_OK) {
         return code;
     }

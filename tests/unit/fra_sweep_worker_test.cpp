@@ -4,6 +4,8 @@
 // the result, and the save worker's rows.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -194,6 +196,37 @@ TEST_F(FraSweepWorker, ASavedSweepIsOneTestWithFrequencyGainAndPhase)
     EXPECT_EQ(sqlite_file_rows(file, "SELECT Name FROM Test"), std::vector<std::string>{"Loop A"});
     EXPECT_EQ(sqlite_file_rows(file, "SELECT Frequency, Amplitude, Phase FROM Data ORDER BY DataNo"),
               (std::vector<std::string>{"10|13|14", "100|103|104", "1000|1003|1004"}));
+}
+
+// A save into a database another program holds locked fails with one
+// message (not one from the session check and another from the save), and
+// still ends the progress.
+TEST_F(FraSweepWorker, ASaveThatFailsIsReportedOnce)
+{
+    temp_folder folder;
+    const std::string file = folder.file("tests.db");
+    recording_prompt database_messages;
+    db_use_prompt(&database_messages);
+    bool created = false;
+    ASSERT_TRUE(db_open(file, DB_OPEN_CREATE, &created));
+    s_db_session session;
+    std::snprintf(session.name, sizeof session.name, "Bench");
+    ASSERT_EQ(db_save_session(session, false), 0);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    job.save_to_database = true;
+    job.pending_test.session_number = session.session_number;
+    instrument.sweep_lines = {point_line(10, 6), point_line(100, 6), point_line(1000, 6)};
+    EXPECT_EQ(fra_sweep_worker(job, context), sweep_outcome::delivered);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    db_close();
+    db_use_prompt(nullptr);
+    EXPECT_EQ(database_messages.messages.size(), 1u);
+    EXPECT_EQ(progress.count(PROGRESS_DONE), 1);
+    EXPECT_TRUE(sqlite_file_rows(file, "SELECT Name FROM Test").empty());
 }
 
 }  // namespace
