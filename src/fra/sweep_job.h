@@ -74,6 +74,9 @@ struct s_sweep_context {
     instrument_config* config = nullptr;
     progress_reporter* progress = nullptr;
     user_prompt* prompt = nullptr;
+    // The messages the view owns rather than the progress window (an
+    // impedance sweep's download error); null: prompt.
+    user_prompt* view_prompt = nullptr;
     std::function<void(s_sweep_job&)> start_save;
 };
 

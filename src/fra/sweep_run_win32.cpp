@@ -115,7 +115,8 @@ private:
 // while the run still had its own.
 struct sweep_run_state : std::enable_shared_from_this<sweep_run_state> {
     sweep_run_state(s_sweep_flags& job_, sweep_worker_routine worker_, const s_sweep_run& run)
-        : job(job_), worker(worker_), connection(run.connection), config(run.config), prompt(run.owner)
+        : job(job_), worker(worker_), connection(run.connection), config(run.config), prompt(run.owner),
+          view_prompt(run.owner)
     {
     }
     s_sweep_flags& job;
@@ -123,6 +124,7 @@ struct sweep_run_state : std::enable_shared_from_this<sweep_run_state> {
     s_connection* connection;
     instrument_config* config;
     worker_prompt prompt;
+    message_box_prompt view_prompt;  // the messages the view owns (a download error)
     progress_request request;
     routine_count routines;
     std::shared_ptr<closable_reporter> save_progress = std::make_shared<closable_reporter>();
@@ -186,6 +188,7 @@ void work_routine(progress_request* request)
     context.config = state.config;
     context.progress = request->progress;
     context.prompt = &state.prompt;
+    context.view_prompt = &state.view_prompt;
     context.start_save = [&state](s_sweep_job& job) { start_save(state, job); };
     state.worker(state.job, context);
 }

@@ -87,8 +87,9 @@ sweep_outcome lcr_sweep_worker(s_lcr_sweep_job& job, const s_sweep_context& cont
         write_measured_quantity(context, remembered_quantity);
     }
     link_close(conn);
-    if (outcome == sweep_outcome::download_failed && context.prompt) {
-        context.prompt->tell(LCR_DOWNLOAD_ERROR_TEXT, LCR_DOWNLOAD_ERROR_CAPTION, prompt_icon::warning);
+    user_prompt* view_prompt = context.view_prompt ? context.view_prompt : context.prompt;
+    if (outcome == sweep_outcome::download_failed && view_prompt) {
+        view_prompt->tell(LCR_DOWNLOAD_ERROR_TEXT, LCR_DOWNLOAD_ERROR_CAPTION, prompt_icon::warning);
     } else if (outcome == sweep_outcome::delivered && job.view) {
         job.view->post(LCR_SWEEP_DOWNLOADED_COMMAND);
     }

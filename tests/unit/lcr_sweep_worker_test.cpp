@@ -183,3 +183,22 @@ TEST_F(LcrSweepWorker, TheCell9aSetupIsUndoneOnceHoweverTheSweepEnds)
 }
 
 }  // namespace
+
+namespace {
+
+// The download error belongs to the view, not to the progress window that
+// asks the datalog question.
+TEST_F(LcrSweepWorker, TheDownloadErrorGoesToTheViewsMessages)
+{
+    recording_prompt view_messages;
+    context.view_prompt = &view_messages;
+    instrument.sweep_lines = {point_line(1, 8), "bad"};
+    conn.instrument_type = 7;
+    EXPECT_EQ(lcr_sweep_worker(job, context), sweep_outcome::download_failed);
+    ASSERT_EQ(view_messages.messages.size(), 1u);
+    EXPECT_EQ(view_messages.messages[0].text, LCR_DOWNLOAD_ERROR_TEXT);
+    EXPECT_EQ(view_messages.messages[0].caption, LCR_DOWNLOAD_ERROR_CAPTION);
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
+}  // namespace
