@@ -18,6 +18,7 @@ struct command_context {
     instrument_state& state;
     const command_args& args;                  // the pattern's captures
     std::chrono::milliseconds reply_delay{0};  // set by a handler: extra wait before its reply
+    std::chrono::milliseconds line_interval{0};  // set by a handler: its reply's lines this far apart
     std::string note;                          // set by a handler: a line for the transcript
     std::chrono::steady_clock::time_point now{};  // when the command runs (the instrument's clock)
 };

@@ -40,6 +40,7 @@ instrument_response instrument::respond(std::string_view line)
             response.lines.insert(response.lines.end(), std::make_move_iterator(lines.begin()),
                                   std::make_move_iterator(lines.end()));
             response.delay = std::max(response.delay, context.reply_delay);
+            response.line_interval = std::max(response.line_interval, context.line_interval);
             if (!context.note.empty())
                 response.notes.push_back(std::move(context.note));
             break;

@@ -26,6 +26,7 @@ struct instrument_response {
     bool line_ends = true;               // false: send the lines exactly, no line ends
     bool endless = false;                // lines unused: a reply that never ends
     std::chrono::milliseconds delay{0};  // extra wait before the reply
+    std::chrono::milliseconds line_interval{0};  // each line this long after the one before; 0: together
     std::vector<std::string> notes;      // lines for the transcript
 };
 

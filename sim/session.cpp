@@ -72,14 +72,24 @@ void session::queue_reply(const instrument_response& reply, std::string_view lin
                                 "\" dropped");
         return;
     }
+    // Spaced lines go out as replies of their own, each due one interval
+    // after the one before.
+    const bool spaced = reply.line_interval.count() > 0;
     std::string out;
-    out.reserve(size);
+    out.reserve(spaced ? 0 : size);
+    clock::time_point line_due = due;
     for (const std::string& l : reply.lines) {
         out += l;
         if (reply.line_ends)
             out += settings_.line_end;
+        if (spaced) {
+            line_due += reply.line_interval;
+            push({line_due, std::move(out), output_kind::reply});
+            out.clear();
+        }
     }
-    push({due, std::move(out), output_kind::reply});
+    if (!spaced)
+        push({due, std::move(out), output_kind::reply});
 }
 
 void session::push(queued_output output)

@@ -6,9 +6,11 @@
 //
 // Replies are queued in order, each due after the reply delay (plus any
 // delay the instrument asks for, such as a slow configuration reply; a
-// reply never overtakes an earlier one); a reset byte
-// empties the queue (including the unsent rest of a reply being trickled)
-// and is never answered. With a trickle interval each write carries one
+// reply never overtakes an earlier one). A reply whose lines the
+// instrument spaces out (--slow-lines-ms) is queued a line at a time, each
+// due one interval after the one before. A reset byte empties the queue
+// (including the unsent rest of a reply being trickled) and is never
+// answered. With a trickle interval each write carries one
 // byte and writes are that far apart. With a stream interval an unsolicited
 // line is queued that often from connect until the client's input ends. An
 // endless reply (--endless-reply) stays at the head of the queue and hands

@@ -257,6 +257,9 @@ constexpr option_row option_table[] = {
      [](const std::string& v, sim_options& o, std::string& e) { return set_line_count(v, o.bad_line_after, e); }},
     {"--silent-after", "K", "sweep replies end after K lines, the rest never sent", true,
      [](const std::string& v, sim_options& o, std::string& e) { return set_line_count(v, o.silent_after, e); }},
+    {"--slow-lines-ms", "N",
+     "each line of a sweep or reading reply goes out N ms after the one before (the first N ms late)", true,
+     [](const std::string& v, sim_options& o, std::string& e) { return set_milliseconds(v, o.slow_lines_ms, e); }},
     {"--noise", "REL[:SEED]",
      "measured responses times 1 + REL x a complex normal draw (fixed seed, default 1, so runs repeat)", true,
      set_noise},
@@ -358,6 +361,13 @@ std::string usage_text()
     }
     out += "  (K: only the first K attempts, then normal behaviour; default every attempt.\n"
            "  Knobs on one parameter act in the order given.)\n";
+    out += "\nSweep set-ups the program checks before it starts a sweep:\n"
+           "  --set 58=1                    the datalog on (58 Datalog, 0 to 2): the sweep asks to switch it off\n"
+           "  --set 58=1 --reject-write 58  ... and switching it off is refused\n"
+           "  --out-of-limits 18=5000       \"config,18?\" reads a step count outside 2 to 2000 (18=1 too):\n"
+           "                                the sweep does not start (--set keeps 18 within its limits)\n"
+           "  --reject-write 1              the operation mode (parameter 1, FRA 1, LCR 3) cannot be changed:\n"
+           "                                a sweep of the other mode does not start\n";
     out += "\nInstruments (--instrument KEY):\n";
     for (const auto& preset : identity_presets()) {
         std::string left = "  " + std::string(preset.key);

@@ -39,6 +39,7 @@ struct sim_options {
     std::optional<unsigned> silent_after;
     double noise = 0;
     unsigned noise_seed = 1;
+    unsigned slow_lines_ms = 0;  // between the lines of a measurement reply
 
     // Fault knobs.
     bool silent = false;

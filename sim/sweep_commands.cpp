@@ -115,6 +115,17 @@ reply_lines shaped_sweep(reply_lines lines, const measurement_state& measurement
     return lines;
 }
 
+// The lines of a measurement reply one at a time, as the knob spaces them.
+void space_lines(command_context& context)
+{
+    const std::chrono::milliseconds interval = context.state.measurement.line_interval;
+    if (interval.count() <= 0)
+        return;
+    context.line_interval = interval;
+    context.note += std::string(context.note.empty() ? "" : "; ") + "lines " + std::to_string(interval.count()) +
+                    " ms apart (--slow-lines-ms)";
+}
+
 std::chrono::milliseconds until(sim_clock::time_point now, const std::optional<sim_clock::time_point>& at)
 {
     if (!at || *at <= now)
@@ -169,7 +180,9 @@ reply_lines sweep_query(command_context& context, dut_choice measurement_state::
     reply_lines lines;
     for (const double frequency : held.frequencies())
         lines.push_back(measured_line(line(frequency, measured(measurement, measurement.*device, frequency), held)));
-    return shaped_sweep(std::move(lines), measurement, context.note);
+    lines = shaped_sweep(std::move(lines), measurement, context.note);
+    space_lines(context);
+    return lines;
 }
 
 // A reading reply: the chosen device measured at the generator frequency.
@@ -182,6 +195,7 @@ reply_lines reading_query(command_context& context, dut_choice measurement_state
     measurement_state& measurement = state.measurement;
     const settings held(*state.config);
     const double frequency = held.generator_frequency();
+    space_lines(context);
     return {measured_line(line(frequency, measured(measurement, measurement.*device, frequency), held))};
 }
 

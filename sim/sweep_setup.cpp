@@ -15,6 +15,7 @@ void set_up_measurement(const sim_options& options, instrument_state& state)
     measurement.bad_line_first = options.bad_line_first;
     measurement.bad_line_after = options.bad_line_after;
     measurement.silent_after = options.silent_after;
+    measurement.line_interval = std::chrono::milliseconds(options.slow_lines_ms);
     measurement.noise = options.noise;
     measurement.noise_source.seed(options.noise_seed);
 }

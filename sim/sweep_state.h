@@ -11,8 +11,9 @@
 // Fault knobs for the readers of these replies: "DAV?" that never reports
 // data ready, a line the strict field check refuses before the first
 // point or after the k-th, a sweep reply that falls silent after its k-th
-// line, and measurement noise (each response times 1 + noise x a complex
-// normal draw, from a generator with a fixed seed so runs repeat).
+// line, the lines of sweep and reading replies sent one at a time a fixed
+// interval apart, and measurement noise (each response times 1 + noise x a
+// complex normal draw, from a generator with a fixed seed so runs repeat).
 #pragma once
 
 #include <chrono>
@@ -40,6 +41,7 @@ struct measurement_state {
     bool bad_line_first = false;
     std::optional<unsigned> bad_line_after;  // after the k-th point of a sweep reply
     std::optional<unsigned> silent_after;    // a sweep reply ends after k lines
+    std::chrono::milliseconds line_interval{0};  // between measurement reply lines; 0: all at once
     double noise = 0;                        // relative; 0: none
     std::mt19937 noise_source{1};
 

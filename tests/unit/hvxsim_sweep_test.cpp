@@ -430,6 +430,7 @@ TEST(HvxsimSweep, MeasurementKnobErrorsNameTheProblem)
         {{"--silent-after", "2001"}, "--silent-after: expected a whole number from 0 to 2000"},
         {{"--bad-line-after", "-1"}, "--bad-line-after: expected a whole number"},
         {{"--point-ms", "x"}, "--point-ms: expected a whole number"},
+        {{"--slow-lines-ms", "-5"}, "--slow-lines-ms: expected a whole number from 0 to 3600000"},
     };
     for (const auto& c : cases) {
         sim_options options;
@@ -465,6 +466,52 @@ TEST(HvxsimSweep, SessionHoldsTheWaitedReadingUntilSettledAndAResetDropsIt)
     s.received("config,48,2.0E3\n*wai;fra?\n\x14", now);
     now += 1s;
     EXPECT_EQ(s.take_output(now), "");
+}
+
+TEST(HvxsimSweep, SlowLinesSpaceEveryMeasurementReplyLineAndAResetDropsTheRest)
+{
+    device d({"--instrument", "hvxa", "--set", "18=3", "--slow-lines-ms", "40"});
+    const instrument_response sweep = d.respond("gainph,sweep?");
+    EXPECT_EQ(sweep.line_interval, 40ms);
+    EXPECT_EQ(sweep.notes, std::vector<std::string>{"lines 40 ms apart (--slow-lines-ms)"});
+    EXPECT_EQ(d.respond("*IDN?").line_interval, 0ms);
+    instrument& shared = d.get();
+    auto now = session::clock::time_point(std::chrono::hours(2));
+    shared.set_clock([&now] { return now; });
+    wire_settings wire;
+    wire.reply_delay = 10ms;
+    transcript log;
+    session s(shared, wire, log, "tcp#1");
+    s.connected(now, "127.0.0.1:5000");
+    // Each line is due 40 ms after the one before, the first 40 ms after the
+    // reply delay; nothing else of the reply comes early.
+    auto lines_by = [&](std::chrono::milliseconds at) {
+        std::size_t lines = 0;
+        for (std::string out = s.take_output(now + at); !out.empty(); out = s.take_output(now + at)) {
+            EXPECT_TRUE(out.ends_with("\r\n")) << out;
+            EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+            s.wrote(out, now + at);
+            ++lines;
+        }
+        return lines;
+    };
+    s.received("gainph,sweep?\n", now);
+    EXPECT_EQ(lines_by(49ms), 0u);
+    EXPECT_EQ(lines_by(50ms), 1u);
+    EXPECT_EQ(lines_by(89ms), 0u);
+    EXPECT_EQ(lines_by(130ms), 2u);
+    // A reading is one line, late by the interval too; the reply after it
+    // waits its turn.
+    now += 1s;
+    s.received("fra?\n*IDN?\n", now);
+    EXPECT_EQ(lines_by(49ms), 0u);
+    EXPECT_EQ(lines_by(50ms), 2u);
+    // A reset drops the lines not yet sent.
+    now += 1s;
+    s.received("LCR,SWEEP?\n", now);
+    EXPECT_EQ(lines_by(50ms), 1u);
+    s.received("\x14", now + 50ms);
+    EXPECT_EQ(lines_by(1s), 0u);
 }
 
 // One command as the program sends it over TCP: the line, LF and a NUL.
