@@ -3,21 +3,28 @@
 #   1. scripts/setup.sh (packages, SQLite amalgamation)
 #   2. configure and build the native and Windows presets
 #   3. the native tests (ctest)
-#   4. the Windows tests under Wine: a fresh prefix copy booted to the end
+#   4. the ThreadSanitizer tests: the tsan preset builds only the unit-test
+#      program, holding only the tests of code that runs threads of its own
+#      (sweep workers, real-time sweeps, monitor thread, progress reporting,
+#      timers), and runs it with address randomisation off where the kernel
+#      allows (setarch -R: under some kernels' randomisation ThreadSanitizer
+#      cannot map its shadow memory)
+#   5. the Windows tests under Wine: a fresh prefix copy booted to the end
 #      before any test starts, Xvfb, our own wineserver, the test lists
 #      taken once, and the native simulator on 127.0.0.9 (or the next free
 #      loopback address) and on COM5
-#   5. the end-to-end scripts (tests/e2e/run-e2e.sh)
+#   6. the end-to-end scripts (tests/e2e/run-e2e.sh)
 # Logs of every stage go to build/test-logs/. The last line printed is
 #   N passed, N failed, N skipped
-# counting the tests of both builds and the end-to-end scripts (a stage that
+# counting the tests of every build and the end-to-end scripts (a stage that
 # breaks down, such as a failed build, counts as one failure). The exit
 # status is 0 only when nothing failed and at least one test passed.
 #
 # Settings: CORVEXA2_WINDOWS_JOBS (parallel Wine tests outside the win32
 # label, default 2), CORVEXA2_DISPLAY_FIRST/LAST (Xvfb displays, default 40..49),
-# CORVEXA2_STAGES (the stages to run, default "setup build native windows
-# e2e"; "windows e2e" reruns those on the trees already built).
+# CORVEXA2_STAGES (the stages to run, default "setup build native tsan
+# windows e2e"; "windows e2e" reruns those on the trees already built; "tsan"
+# configures and builds its own tree, build/tsan, whenever it runs).
 set -uo pipefail
 
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-env.sh"
@@ -128,6 +135,40 @@ build_preset() {
     stage_end "build $preset" "ok"
 }
 
+# Runs a command with address randomisation off when this machine lets us
+# switch it off, as it is otherwise.
+without_aslr() {
+    local arch
+    arch=$(uname -m)
+    if command -v setarch >/dev/null 2>&1 && setarch "$arch" -R true 2>/dev/null; then
+        setarch "$arch" -R "$@"
+    else
+        "$@"
+    fi
+}
+
+run_tsan_tests() {
+    stage_begin "ThreadSanitizer tests"
+    if ! cmake --preset tsan >"$logs/configure-tsan.log" 2>&1; then
+        add_failure "configuring tsan"
+        show_build_errors "$logs/configure-tsan.log"
+        stage_end "ThreadSanitizer tests" "configure failed"
+        return
+    fi
+    # The preset builds the unit-test program alone (and the simulator it starts).
+    if ! cmake --build --preset tsan -j2 >"$logs/build-tsan.log" 2>&1; then
+        add_failure "building tsan"
+        show_build_errors "$logs/build-tsan.log"
+        stage_end "ThreadSanitizer tests" "build failed"
+        return
+    fi
+    # A race report makes the test's process exit with status 66: it fails.
+    TSAN_OPTIONS="second_deadlock_stack=1 ${TSAN_OPTIONS:-}" without_aslr \
+        ctest --test-dir build/tsan -j2 --output-on-failure >"$logs/ctest-tsan.log" 2>&1 </dev/null
+    count_ctest "$logs/ctest-tsan.log" "$?" "ThreadSanitizer"
+    stage_end "ThreadSanitizer tests" "done"
+}
+
 run_windows_tests() {
     stage_begin "Windows tests under Wine"
     local rc display_before=${DISPLAY:-}
@@ -183,7 +224,7 @@ run_e2e() {
     stage_end "end-to-end tests" "done"
 }
 
-stages=" ${CORVEXA2_STAGES:-setup build native windows e2e} "
+stages=" ${CORVEXA2_STAGES:-setup build native tsan windows e2e} "
 stage_chosen() { [[ $stages == *" $1 "* ]]; }
 started_all=$SECONDS
 
@@ -215,6 +256,7 @@ if stage_chosen native && [ "$native_built" -ne 2 ]; then
     count_ctest "$logs/ctest-native.log" "$?" "native"
     stage_end "native tests" "done"
 fi
+stage_chosen tsan && run_tsan_tests
 stage_chosen windows && [ "$windows_built" -ne 2 ] && run_windows_tests
 stage_chosen e2e && run_e2e
 
