@@ -88,7 +88,9 @@ void sweep_check_datalog(const s_sweep_context& context, s_sweep_setup& setup)
         user_prompt& prompt = context.prompt ? *context.prompt : nobody;
         if (prompt.ask_yes_no(SWEEP_DATALOG_QUESTION, SWEEP_DATALOG_CAPTION, prompt_icon::question)) {
             config.set_value_int(DATALOG_PARAMETER, 0);
-            config.write_param(DATALOG_PARAMETER, context.connection, true);
+            // An instrument that refuses to stop its datalog cannot sweep:
+            // the sweep stops here rather than start against it.
+            setup.go_on = config.write_param(DATALOG_PARAMETER, context.connection, true);
         } else {
             setup.go_on = false;
         }

@@ -3,6 +3,7 @@
 // for the progress window's commands and a view's commands.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -54,7 +55,9 @@ struct scripted_instrument {
     // generator frequency the instrument was last set to (parameter 48).
     std::function<std::string(double generator)> reading;
     std::function<void(const std::string&)> on_line;  // sees every line first
+    std::vector<int> refused_writes;  // parameters whose writes the status check refuses
     int polls = 0;
+    bool last_write_refused = false;
 
     std::string answer(const std::string& line)
     {
@@ -68,11 +71,15 @@ struct scripted_instrument {
             return found == config.end() ? "" : found->second + "\r\n";
         }
         if (const auto comma = line.find(',', 7); line.rfind("config,", 0) == 0 && comma != std::string::npos) {
-            config[std::stoi(line.substr(7, comma - 7))] = line.substr(comma + 1);
+            const int id = std::stoi(line.substr(7, comma - 7));
+            last_write_refused = std::find(refused_writes.begin(), refused_writes.end(), id) != refused_writes.end();
+            if (!last_write_refused) {
+                config[id] = line.substr(comma + 1);
+            }
             return "";
         }
         if (line == "*esr?") {
-            return "0\r\n";
+            return last_write_refused ? "48\r\n" : "0\r\n";
         }
         if (line == "DAV?") {
             return ++polls > polls_before_ready ? std::to_string(ready_status) + "\r\n" : "0\r\n";

@@ -143,6 +143,21 @@ TEST_F(FraSweepWorker, DatalogIsSwitchedOffOnlyWhenTheUserAgrees)
     EXPECT_EQ(instrument.config[58], "0");
 }
 
+// Yes, but the instrument refuses to stop its datalog: no sweep is started
+// against it.
+TEST_F(FraSweepWorker, ADatalogThatWillNotStopAbandonsTheSweep)
+{
+    instrument.config[58] = "1";
+    instrument.refused_writes = {58};
+    prompt.answer_yes = true;
+    EXPECT_EQ(fra_sweep_worker(job, context), sweep_outcome::abandoned);
+    for (const std::string& line : traffic()) {
+        EXPECT_NE(line, "start");
+    }
+    EXPECT_EQ(progress.count(PROGRESS_DONE), 1);
+    EXPECT_TRUE(view.commands.empty());
+}
+
 TEST_F(FraSweepWorker, AModeChangeSettlesForTwoSecondsBeforeTheStart)
 {
     instrument.config[1] = "3";
