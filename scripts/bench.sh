@@ -15,6 +15,9 @@
 # one simulator per line, on consecutive addresses from CORVEXA2_BENCH_ADDR
 # up (127.0.0.60, 127.0.0.61, ...), and their addresses as its first
 # arguments, in the order of the lines.
+#
+# The command-line tool is built beside the bench programs in both builds,
+# for those that time it from its start to its exit.
 set -uo pipefail
 
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-env.sh"
@@ -126,10 +129,10 @@ native_ok=yes windows_ok=yes
 build "configuring the native bench build" "$logs/build-native.log" \
     cmake -S "$root" -B "$native_dir" -DCMAKE_BUILD_TYPE=Release -DCORVEXA2_SANITIZE=OFF -DCORVEXA2_TESTS=OFF &&
     build "building the native bench programs" "$logs/build-native.log" \
-        cmake --build "$native_dir" -j2 --target hvxsim "${targets[@]}" || native_ok=
+        cmake --build "$native_dir" -j2 --target hvxsim corvexa2-cli "${targets[@]}" || native_ok=
 build "configuring the windows preset" "$logs/build-windows.log" cmake --preset windows &&
     build "building the Windows bench programs" "$logs/build-windows.log" \
-        cmake --build --preset windows -j2 --target "${targets[@]}" || windows_ok=
+        cmake --build --preset windows -j2 --target corvexa2-cli "${targets[@]}" || windows_ok=
 
 if [ -n "$native_ok" ]; then
     for source in "${sources[@]}"; do

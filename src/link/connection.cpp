@@ -40,8 +40,12 @@ constexpr int DRAIN_OVERRUN_LIMIT_MS = 2000;
 std::atomic<int> tcp_timeout_ms{LINK_DEFAULT_TIMEOUT_MS};
 std::atomic<bool> sockets_started{false};
 
-// The one reply buffer of link_read_values (a whole sweep fits in it).
+// The one reply buffer of link_read_values (a whole sweep fits in it), and
+// how many of its leading bytes the last read wrote: the rest is still zero,
+// so a read clears only those, never the whole buffer for each line of a
+// sweep (which cost more than reading and parsing the line).
 char values_buffer[LINK_VALUES_BUFFER_SIZE];
+int values_buffer_written = 0;
 
 bool is_serial(const s_connection* conn)
 {
@@ -306,16 +310,23 @@ link_read_outcome judge_line(const char* buffer, int length, bool value_list)
     return whole ? LINK_READ_LINE : LINK_READ_SHORT_BINARY;
 }
 
-// One reply line into buffer (cleared first), without logging or binary
-// conversion. Returns the length, or the transport's "no reply" result (0
-// serial, -1 TCP) with the reason in the record's last_read.
-int read_line_raw(s_connection* conn, char* buffer, int size, bool value_list)
+// One reply line into buffer, without logging or binary conversion; the
+// line is followed by zeros to the buffer's end. The buffer is cleared
+// first: all of it, or, when `written` is given, only its first *written
+// bytes (the rest being zero already), and *written then becomes the bytes
+// this read wrote. Returns the length, or the transport's "no reply" result
+// (0 serial, -1 TCP) with the reason in the record's last_read.
+int read_line_raw(s_connection* conn, char* buffer, int size, bool value_list, int* written = nullptr)
 {
     conn->last_read_binary = 0;
     if (!buffer || size <= 0) {
         return read_failed(conn, LINK_READ_NO_LINK);
     }
-    std::memset(buffer, 0, static_cast<std::size_t>(size));
+    const int dirty = written ? std::clamp(*written, 0, size) : size;
+    std::memset(buffer, 0, static_cast<std::size_t>(dirty));
+    if (written) {
+        *written = 0;
+    }
     if (!is_tcp(conn) && !is_serial(conn)) {
         conn->last_read = LINK_READ_NO_LINK;
         return -1;
@@ -323,6 +334,9 @@ int read_line_raw(s_connection* conn, char* buffer, int size, bool value_list)
     line_read line{buffer, size,
                    link_current_backend().clock->now_ms() + static_cast<std::uint64_t>(link_line_deadline_ms(conn, size))};
     const int result = is_tcp(conn) ? tcp_read_line_raw(conn, line) : serial_read_line_raw(conn, line);
+    if (written) {
+        *written = line.stored;
+    }
     if (result <= 0) {
         return result;
     }
@@ -477,7 +491,7 @@ int link_read_line(s_connection* conn, char* buffer, int size)
 
 int link_read_values(s_connection* conn, double* values, int max_count, bool validate)
 {
-    const int result = read_line_raw(conn, values_buffer, LINK_VALUES_BUFFER_SIZE, true);
+    const int result = read_line_raw(conn, values_buffer, LINK_VALUES_BUFFER_SIZE, true, &values_buffer_written);
     comms_log_link_entry(conn, link_log_event::values_read, values_buffer,
                          stored_text_length(values_buffer, LINK_VALUES_BUFFER_SIZE));
     if (result <= 0) {

@@ -165,6 +165,31 @@ TEST_F(CommsLog, ReadsAreLoggedRawAndEvenWhenNothingCame)
     EXPECT_EQ(got[5].substr(got[5].size() - 5), "\xC1\xA0\x80\x80,");
 }
 
+// The values buffer is cleared only as far as the last read wrote: a line
+// after a longer one (even one that filled the whole buffer) is logged and
+// parsed alone, with nothing of the one before behind it.
+TEST_F(CommsLog, EachValuesReadLogsOnlyItsOwnLine)
+{
+    comms_log_start_in_folder("/logs", true);
+    s_connection conn;
+    conn.interface = LINK_LAN;
+    connection_set_identity(&conn, "ZELVORIAN,HVXA1735,10234,2.17");
+    ASSERT_EQ(link_open(&conn), 0);
+    fake.tcp.wire.arrive(std::string(LINK_VALUES_BUFFER_SIZE + 100, '7') + "\r\n1.0E0,2.0E0,3.0E0\r\n5.0E0\r\n");
+    double values[4] = {};
+    EXPECT_EQ(link_read_values(&conn, values, 4, false), -1);
+    EXPECT_EQ(link_last_read(&conn), LINK_READ_TOO_LONG);
+    EXPECT_EQ(link_read_values(&conn, values, 4, false), 3);
+    EXPECT_EQ(link_read_values(&conn, values, 4, false), 1);
+    EXPECT_DOUBLE_EQ(values[0], 5.0);
+    link_close(&conn);
+    const std::vector<std::string> got = lines();
+    ASSERT_EQ(got.size(), 7u);
+    EXPECT_EQ(got[4].substr(got[4].find('\t') + 1), std::string(LINK_VALUES_BUFFER_SIZE - 1, '7'));
+    EXPECT_EQ(got[5].substr(15 + 7), " [serial:10234]<<\t1.0E0,2.0E0,3.0E0");
+    EXPECT_EQ(got[6].substr(15 + 7), " [serial:10234]<<\t5.0E0");
+}
+
 TEST_F(CommsLog, UnwritableFolderWarnsOnceAndSwitchesLoggingOff)
 {
     env.read_only = true;
