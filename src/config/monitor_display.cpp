@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string_view>
 
+#include "config/instrument_config.h"
 #include "graph/exponent_text.h"
 #include "graph/number_format.h"
 
@@ -99,6 +101,16 @@ std::string monitor_eng_text(double value, int decimals)
         }
     }
     return exp_text(value, SCIENTIFIC_DECIMALS, false);
+}
+
+float monitor_number_of_text(const char* text)
+{
+    const double value = config_leading_double(text);
+    if (std::fabs(value) > std::numeric_limits<float>::max()) {
+        const float infinity = std::numeric_limits<float>::infinity();
+        return value > 0 ? infinity : -infinity;
+    }
+    return static_cast<float>(value);
 }
 
 std::optional<double> monitor_full_scale(double offset, double peak, double amplitude_ceiling)

@@ -50,6 +50,12 @@ const char* monitor_waveform_name(int instrument_type, int current_option, int w
 // "-inf" and "nan". decimals is held to 0..20.
 std::string monitor_eng_text(double value, int decimals);
 
+// A value text as atof reads it, as the float the monitor holds: 0 for a
+// text without a number, and an infinity of the number's sign beyond the
+// float range (an instrument may send 1E300). The monitor control reads the
+// value texts of its messages so.
+float monitor_number_of_text(const char* text);
+
 // The full scale of the waveform sketch: 1 while |offset| + |peak| stays
 // below 1, else 5 while it stays below 5, else the amplitude ceiling. Empty
 // when the ceiling is not above 0 (no sketch scale is known yet).

@@ -166,6 +166,24 @@ TEST(MonitorDisplay, RmsByOutputStateAndDeviceFlag)
     }
 }
 
+TEST(MonitorDisplay, ValueTextsAreReadAsAtofReadsThem)
+{
+    const float inf_f = std::numeric_limits<float>::infinity();
+    struct text_case {
+        const char* text;
+        float value;
+    };
+    const text_case cases[] = {
+        {"1.5000E0", 1.5f},  {" -2.5E-1", -0.25f}, {"15.0", 15.0f}, {"1e3Hz", 1000.0f},
+        {"abc", 0.0f},       {"", 0.0f},           {nullptr, 0.0f},
+        {"1E300", inf_f},    {"-1E300", -inf_f},   {"inf", inf_f},  // beyond a float: an infinity
+    };
+    for (const text_case& c : cases) {
+        EXPECT_EQ(monitor_number_of_text(c.text), c.value) << (c.text ? c.text : "(null)");
+    }
+    EXPECT_TRUE(std::isnan(monitor_number_of_text("nan")));
+}
+
 TEST(MonitorDisplay, TextsAreLaidOutForTheControl)
 {
     s_monitor_values values;
