@@ -1,13 +1,12 @@
 // The generator monitor's read of the instrument and the values it hands on.
 #include "config/monitor_read.h"
 
-#include <cmath>
 #include <exception>
-#include <limits>
 #include <optional>
 #include <string>
 
 #include "config/instrument_config.h"
+#include "config/monitor_display.h"
 #include "link/connection.h"
 #include "link/restored_link_timeout.h"
 
@@ -55,17 +54,9 @@ monitor_read_result read_all(instrument_config& config, s_connection* conn, std:
     return monitor_read_result::complete;
 }
 
-// A value text as atof reads it, as the float the monitor holds. A number
-// beyond the float range (an instrument may send 1E300) becomes an infinity
-// rather than an undefined conversion.
 float number_of(const instrument_config& config, int id)
 {
-    const double value = config_leading_double(config.get_value_string(id).c_str());
-    if (std::fabs(value) > std::numeric_limits<float>::max()) {
-        const float infinity = std::numeric_limits<float>::infinity();
-        return value > 0 ? infinity : -infinity;
-    }
-    return static_cast<float>(value);
+    return monitor_number_of_text(config.get_value_string(id).c_str());
 }
 
 }  // namespace
