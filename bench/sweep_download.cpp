@@ -247,7 +247,7 @@ int file_lines(const fs::path& file)
 double timed_tool(const std::string& tool, const std::vector<std::string>& words)
 {
     const double start = now_seconds();
-    const int status = run_program(tool, words);
+    const int status = run_child_process(tool, words);
     const double elapsed = now_seconds() - start;
     if (status != 0) {
         fail("the tool failed", (words.size() > 3 ? words[2] + " " + words[3] : tool).c_str());

@@ -27,6 +27,7 @@
 #include "impedance/lcr_realtime.h"
 #include "instrument_setup.h"
 #include "interrupt_scope.h"
+#include "tab_line.h"
 #include "link/connection.h"
 #include "reading_commands.h"
 
@@ -37,15 +38,6 @@ constexpr int QUEUE_WAIT_MS = 100;
 // longer is not coming.
 constexpr int READING_WAIT_MS = 4 * LIVE_READING_TIMEOUT_MS;
 constexpr int THIRD_CHANNEL_PARAMETER = 84;
-
-void print_titles(const cli_context& context, const std::vector<std::string>& titles)
-{
-    std::string line;
-    for (const std::string& title : titles) {
-        line += (line.empty() ? "" : "\t") + title;
-    }
-    std::fprintf(context.out, "%s\n", line.c_str());
-}
 
 // Runs worker on a thread of its own while `count` readings are taken: each
 // `posted` command from it is handed to print (given the reading's number),
@@ -125,7 +117,7 @@ int run_reading(cli_context& context, bool lcr)
                        if (number == 1) {
                            std::vector<std::string> titles{"Index"};
                            titles.insert(titles.end(), names.begin(), names.end());
-                           print_titles(context, titles);
+                           print_tab_line(context.out, titles);
                        }
                        std::string row = std::to_string(number);
                        for (std::size_t i = 0; i < names.size(); ++i) {
@@ -144,7 +136,7 @@ int run_reading(cli_context& context, bool lcr)
     return take_readings<s_sweep_job>(context, job, sweep, count, LIVE_READING_COMMAND, fra_live_worker,
                                       [&](long number) {
                                           if (number == 1) {
-                                              print_titles(context, fra_list_column_titles(three_channel));
+                                              print_tab_line(context.out, fra_list_column_titles(three_channel));
                                           }
                                           std::fprintf(context.out, "%s\n",
                                                        fra_sweep_row(static_cast<int>(number), job.reading,

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "fra/command_queue.h"
 #include "fra/fra_realtime.h"
@@ -12,6 +14,7 @@
 #include "fra/sweep_rows.h"
 #include "impedance/lcr_realtime.h"
 #include "interrupt_scope.h"
+#include "tab_line.h"
 
 namespace {
 
@@ -38,21 +41,41 @@ realtime_phase drive(realtime_sweep& sweep, command_queue& queue, const std::fun
     return sweep.phase();
 }
 
-void print_titles(const cli_context& context, const std::vector<std::string>& titles)
-{
-    std::string line;
-    for (const std::string& title : titles) {
-        line += (line.empty() ? "" : "\t") + title;
-    }
-    std::fprintf(context.out, "%s\n", line.c_str());
-}
+// What one kind of real-time sweep prints and writes: its column titles, the
+// row of point i (from 1) and its sweep data file.
+struct realtime_output {
+    std::function<std::vector<std::string>()> titles;
+    std::function<std::string(int)> row;
+    std::function<bool(const std::string&)> write_file;
+};
 
-// Why a real-time sweep ended without all its points.
-int tell_unfinished(const cli_context& context, realtime_phase phase)
+// Runs the sweep, printing each point as it arrives unless FILE is named, then
+// writes FILE. CLI_OK when every point came and FILE (if any) was written.
+int run_realtime(const cli_context& context, realtime_sweep& realtime, command_queue& view,
+                 const std::function<int()>& shown_points, const realtime_output& output,
+                 const std::string& out)
 {
-    std::fprintf(context.err, "%s\n", phase == realtime_phase::cancelled ? "The sweep was cancelled"
-                                                                           : "The sweep did not start");
-    return CLI_FAILED;
+    const realtime_phase phase = drive(realtime, view, [&] {
+        if (!out.empty()) {
+            return;
+        }
+        const int points = shown_points();
+        if (points == 1) {
+            print_tab_line(context.out, output.titles());
+        }
+        std::fprintf(context.out, "%s\n", output.row(points).c_str());
+        std::fflush(context.out);
+    });
+    if (phase != realtime_phase::finished) {
+        std::fprintf(context.err, "%s\n", phase == realtime_phase::cancelled ? "The sweep was cancelled"
+                                                                               : "The sweep did not start");
+        return CLI_FAILED;
+    }
+    if (!out.empty() && !output.write_file(out)) {
+        std::fprintf(context.err, "Unable to write the sweep data file %s\n", out.c_str());
+        return CLI_FAILED;
+    }
+    return CLI_OK;
 }
 
 }  // namespace
@@ -64,23 +87,15 @@ int run_fra_realtime(cli_context& context, const s_sweep_context& sweep, const s
     job.view = &view;
     realtime_output_on(sweep);
     fra_realtime_sweep realtime(job, sweep, request);
-    const realtime_phase phase = drive(realtime, view, [&] {
-        const s_fra_sweep& shown = realtime.shown();
-        if (!out.empty()) {
-            return;
-        }
-        if (shown.points == 1) {
-            print_titles(context, fra_list_column_titles(false));
-        }
-        std::fprintf(context.out, "%s\n", fra_sweep_row(shown.points, shown.point[shown.points - 1], false).c_str());
-        std::fflush(context.out);
-    });
-    if (phase != realtime_phase::finished) {
-        return tell_unfinished(context, phase);
-    }
-    if (!out.empty() && !write_fra_sweep_file(out, realtime.shown())) {
-        std::fprintf(context.err, "Unable to write the sweep data file %s\n", out.c_str());
-        return CLI_FAILED;
+    s_fra_sweep& shown = realtime.shown();
+    const realtime_output output{
+        [] { return fra_list_column_titles(false); },
+        [&](int number) { return fra_sweep_row(number, shown.point[number - 1], false); },
+        [&](const std::string& file) { return write_fra_sweep_file(file, shown); },
+    };
+    const int result = run_realtime(context, realtime, view, [&] { return shown.points; }, output, out);
+    if (result != CLI_OK) {
+        return result;
     }
     return !job.save_to_database || fra_save_worker(job, sweep.progress) ? CLI_OK : CLI_FAILED;
 }
@@ -92,24 +107,11 @@ int run_lcr_realtime(cli_context& context, const s_sweep_context& sweep, const s
     job.view = &view;
     realtime_output_on(sweep);
     lcr_realtime_sweep realtime(job, sweep, request);
-    const realtime_phase phase = drive(realtime, view, [&] {
-        const s_lcr_sweep& shown = realtime.shown();
-        if (!out.empty()) {
-            return;
-        }
-        if (shown.points == 1) {
-            print_titles(context, lcr_list_column_titles(realtime.shown_layout()));
-        }
-        std::fprintf(context.out, "%s\n",
-                     lcr_sweep_row(shown.points, shown.point[shown.points - 1], realtime.shown_layout()).c_str());
-        std::fflush(context.out);
-    });
-    if (phase != realtime_phase::finished) {
-        return tell_unfinished(context, phase);
-    }
-    if (!out.empty() && !write_lcr_sweep_file(out, realtime.shown(), realtime.shown_layout())) {
-        std::fprintf(context.err, "Unable to write the sweep data file %s\n", out.c_str());
-        return CLI_FAILED;
-    }
-    return CLI_OK;
+    s_lcr_sweep& shown = realtime.shown();
+    const realtime_output output{
+        [&] { return lcr_list_column_titles(realtime.shown_layout()); },
+        [&](int number) { return lcr_sweep_row(number, shown.point[number - 1], realtime.shown_layout()); },
+        [&](const std::string& file) { return write_lcr_sweep_file(file, shown, realtime.shown_layout()); },
+    };
+    return run_realtime(context, realtime, view, [&] { return shown.points; }, output, out);
 }

@@ -38,6 +38,7 @@
 #include "impedance/lcr_sweep_worker.h"
 #include "instrument_setup.h"
 #include "interrupt_scope.h"
+#include "tab_line.h"
 #include "realtime_sweep_run.h"
 #include "link/connection.h"
 #include "sweep_commands.h"
@@ -174,19 +175,10 @@ std::int64_t now_ms()
         .count();
 }
 
-void print_header(const cli_context& context, const std::vector<std::string>& titles)
-{
-    std::string header;
-    for (const std::string& title : titles) {
-        header += (header.empty() ? "" : "\t") + title;
-    }
-    std::fprintf(context.out, "%s\n", header.c_str());
-}
-
 void print_rows(const cli_context& context, const s_fra_sweep& block)
 {
     const bool three_channel = fra_sweep_is_three_channel(block);
-    print_header(context, fra_list_column_titles(three_channel));
+    print_tab_line(context.out, fra_list_column_titles(three_channel));
     for (int i = 0; i < block.points; ++i) {
         std::fprintf(context.out, "%s\n", fra_sweep_row(i + 1, block.point[i], three_channel).c_str());
     }
@@ -194,7 +186,7 @@ void print_rows(const cli_context& context, const s_fra_sweep& block)
 
 void print_rows(const cli_context& context, const s_lcr_sweep& block, int layout)
 {
-    print_header(context, lcr_list_column_titles(layout));
+    print_tab_line(context.out, lcr_list_column_titles(layout));
     for (int i = 0; i < block.points; ++i) {
         std::fprintf(context.out, "%s\n", lcr_sweep_row(i + 1, block.point[i], layout).c_str());
     }
