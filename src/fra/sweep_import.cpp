@@ -44,12 +44,22 @@ sweep_import_result import_sweep_file(const std::string& path, s_lcr_sweep& bloc
     if (read != file_read_status::read) {
         return {status_of_read(read)};
     }
+    return import_sweep_bytes(bytes, block, layout);
+}
+
+sweep_import_result import_sweep_bytes(std::string_view bytes, s_lcr_sweep& block, int& layout)
+{
     const std::string_view text = without_byte_order_mark(bytes);
     if (const int line = first_line_longer_than(text, sweep_import_line_limit); line != 0) {
         return {sweep_import_status::line_too_long, line};
     }
     const bool tab_file = text.find('\t') != std::string_view::npos;
     return tab_file ? read_sweep_tab(text, block, layout) : read_sweep_csv(text, block, layout);
+}
+
+sweep_import_status sweep_import_status_of_read(file_read_status status)
+{
+    return status_of_read(status);
 }
 
 bool import_sweep_text(const std::string& path, s_lcr_sweep& block, int& layout)

@@ -50,6 +50,9 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
+
+#include "fra/bounded_file_read.h"
 
 #include "fra/sweep_records.h"
 
@@ -79,9 +82,14 @@ struct sweep_import_result {
 };
 
 sweep_import_result import_sweep_file(const std::string& path, s_lcr_sweep& block, int& layout);
+// The same on a file's whole text, already read.
+sweep_import_result import_sweep_bytes(std::string_view bytes, s_lcr_sweep& block, int& layout);
 
 // The views' form: true on success, nothing reported.
 bool import_sweep_text(const std::string& path, s_lcr_sweep& block, int& layout);
+
+// The import's status for a failed bounded read of its file.
+sweep_import_status sweep_import_status_of_read(file_read_status status);
 
 // A short English text for a result, for messages ("line 12 is longer ...").
 std::string sweep_import_result_text(const sweep_import_result& result);
