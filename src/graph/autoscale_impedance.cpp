@@ -38,7 +38,7 @@ void finish_horizontal(const s_graph_settings& g, s_axis_ends& ends)
     widen_flat_span(ends, false);
     centre_and_pad(ends, g.x_range, horizontal_padding(g), pad_orientation::horizontal);
     if (ends.low <= 0 && g.x_axis_scale == AXIS_LOG) {
-        ends.low = LOG_AXIS_FLOOR;
+        ends.low = LOG_AXIS_LOWEST;
     }
 }
 

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "graph/log_axis_limits.h"
+
 // The two ends found for an axis: low is the minimum (a), high the maximum (b).
 struct s_axis_ends {
     double low;
@@ -27,9 +29,8 @@ struct s_axis_padding {
 // on the horizontal axis the left (the minimum). Pad type 2 names the other.
 enum class pad_orientation { vertical, horizontal };
 
-// The lowest end a logarithmic axis is given, and the reference a
-// logarithmic value axis maps from when its minimum is 0 or below.
-inline constexpr double LOG_AXIS_FLOOR = 1e-6;
+// LOG_AXIS_LOWEST is the lowest end a logarithmic axis is given, and the
+// reference a logarithmic value axis maps from when its minimum is 0 or below.
 
 // A span narrower than this counts as flat and is widened by AXIS_FLAT_WIDENING.
 inline constexpr double AXIS_FLAT_SPAN = 1e-13;

@@ -54,7 +54,7 @@ std::optional<double> y_offset_of_value(const s_graph_settings& settings, const 
     const double v = point.value[value_index];
     const double min = settings.min[plot];
     if (settings.axis_scale[plot] == AXIS_LOG) {
-        return log_offset(v, min > 0 ? min : LOG_AXIS_FLOOR, pixels_per_unit);
+        return log_offset(v, min > 0 ? min : LOG_AXIS_LOWEST, pixels_per_unit);
     }
     return drawn((v - min) * pixels_per_unit);
 }
@@ -73,8 +73,13 @@ std::optional<double> y_offset_of_imaginary_z(const s_graph_settings& settings, 
 
 std::optional<int> pixel_of_offset(double offset)
 {
-    // std::round rounds half away from zero and is exact (no +0.5 error).
-    const double pixel = std::round(offset);
+    // Half away from zero, done by hand: some C runtimes' round() adds 0.5
+    // and floors, which turns the largest double below 0.5 into 1. Taking the
+    // whole part and comparing the exact remainder has no such error.
+    double pixel = std::trunc(offset);
+    if (std::fabs(offset - pixel) >= 0.5) {
+        pixel += std::copysign(1.0, offset);
+    }
     if (!(pixel >= static_cast<double>(INT_MIN) && pixel <= static_cast<double>(INT_MAX))) {
         return std::nullopt;
     }

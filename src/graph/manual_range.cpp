@@ -18,9 +18,9 @@ constexpr double TEST_GAIN_LIMIT = 200;        // dB, either side of 0
 
 constexpr s_manual_limit MANUAL_LIMITS[] = {
     {manual_limit_kind::value_axis_linear, -1e9, 1e9},
-    {manual_limit_kind::value_axis_log, LOG_AXIS_FLOOR, 1e8},
+    {manual_limit_kind::value_axis_log, LOG_AXIS_LOWEST, LOG_AXIS_HIGHEST},
     {manual_limit_kind::horizontal_linear, -1e9, 1e9},
-    {manual_limit_kind::horizontal_log, LOG_AXIS_FLOOR, 1e9},
+    {manual_limit_kind::horizontal_log, LOG_AXIS_LOWEST, 1e9},
     {manual_limit_kind::fixed_padding, 1, 1e9},
     {manual_limit_kind::percent_padding, 1, 99},
 };
