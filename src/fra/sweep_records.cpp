@@ -40,3 +40,11 @@ bool sweep_point_count_fits(int points)
 {
     return points >= SWEEP_MIN_POINTS && points <= SWEEP_MAX_POINTS;
 }
+
+int fra_sweep_held_points(const s_fra_sweep& block)
+{
+    if (block.points < 0) {
+        return 0;
+    }
+    return block.points > SWEEP_MAX_POINTS ? SWEEP_MAX_POINTS : block.points;
+}

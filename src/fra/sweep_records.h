@@ -107,3 +107,7 @@ int stored_phase_convention(int value);
 
 // True when a step count fits a block (SWEEP_MIN_POINTS to SWEEP_MAX_POINTS).
 bool sweep_point_count_fits(int points);
+
+// The points a block holds that may be read: its count held to 0 to
+// SWEEP_MAX_POINTS, so a damaged header never sends a reader past the block.
+int fra_sweep_held_points(const s_fra_sweep& block);
