@@ -1,9 +1,6 @@
 #include "impedance/eis_result_fields.h"
 
-#include <cmath>
-#include <cstdlib>
-
-#include "graph/exponent_text.h"
+#include "graph/round_trip_text.h"
 
 const std::array<s_eis_result_field, EIS_RESULT_FIELDS> eis_result_fields = {{
     {"min_real_index", &eis_result::min_real_index},
@@ -21,27 +18,6 @@ const std::array<s_eis_result_field, EIS_RESULT_FIELDS> eis_result_fields = {{
     {"peak_found", &eis_result::peak_found},
 }};
 
-namespace {
-
-constexpr int shortest_digits = 15;
-constexpr int round_trip_digits = 17;
-
-std::string number_text(double value)
-{
-    if (!std::isfinite(value)) {
-        return general_number_text(value, round_trip_digits);
-    }
-    for (int digits = shortest_digits; digits < round_trip_digits; ++digits) {
-        std::string text = general_number_text(value, digits);
-        if (std::strtod(text.c_str(), nullptr) == value) {
-            return text;
-        }
-    }
-    return general_number_text(value, round_trip_digits);
-}
-
-}  // namespace
-
 std::string eis_field_text(const eis_result& result, const s_eis_result_field& field)
 {
     if (const auto* index = std::get_if<int eis_result::*>(&field.member)) {
@@ -50,5 +26,5 @@ std::string eis_field_text(const eis_result& result, const s_eis_result_field& f
     if (const auto* flag = std::get_if<bool eis_result::*>(&field.member)) {
         return result.**flag ? "1" : "0";
     }
-    return number_text(result.*std::get<double eis_result::*>(field.member));
+    return round_trip_text(result.*std::get<double eis_result::*>(field.member));
 }

@@ -1,0 +1,32 @@
+#include "impedance/piezo_texts.h"
+
+#include <cmath>
+
+#include "graph/number_format.h"
+
+namespace {
+
+constexpr const char* degenerate_text = "0";
+
+bool shown_as_number(double value)
+{
+    return value != 0.0 && std::isfinite(value);
+}
+
+std::string eng_text(double value)
+{
+    char text[32];
+    format_eng(value, text, sizeof text);
+    return text;
+}
+
+}  // namespace
+
+s_piezo_texts piezo_result_texts(const piezo_result& result)
+{
+    if (!shown_as_number(result.r) || !shown_as_number(result.c) || !shown_as_number(result.c_p) ||
+        !shown_as_number(result.l)) {
+        return {degenerate_text, degenerate_text, degenerate_text, degenerate_text};
+    }
+    return {eng_text(result.r), eng_text(result.l), eng_text(result.c), eng_text(result.c_p)};
+}
