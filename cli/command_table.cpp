@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "analysis_commands.h"
 #include "config_commands.h"
 #include "db_commands.h"
 #include "link_commands.h"
@@ -33,6 +34,10 @@ constexpr cli_command commands[] = {
     {"reading lcr", "[--count N]", "take live impedance readings (1 unless --count) and print them", true, run_reading_lcr},
     {"monitor", "[--count N]", "the generator monitor's texts, one line a second", true, run_monitor},
     {"import", "SWEEP_FILE --db FILE --session ID --name NAME", "store a text or CSV sweep file as a test", false, run_import},
+    {"analyze eis", "FILE [--smoothing PCT] [--sensitivity PCT]", "fit an impedance sweep file to a Randles cell", false, run_analyze_eis},
+    {"analyze piezo", "FILE", "read an impedance sweep file as a piezo resonator's equivalent circuit", false, run_analyze_piezo},
+    {"margins", "FILE | --db FILE --test ID [--test ID ...]", "find the 0 dB and 0 degree crossings of an FRA sweep file or of stored tests", false, run_margins},
+    {"combine", "--db FILE --test A --test B [--test C] [--open-loop]", "combine two or three stored responses into one loop response", false, run_combine},
 };
 
 std::vector<std::string> split_words(const char* name)

@@ -1,11 +1,18 @@
 #include "db_command_support.h"
 
+#include <cerrno>
+#include <cinttypes>
 #include <cstdio>
+#include <cstdlib>
+
+#include <sqlite3.h>
 
 #include "cli_context.h"
 #include "db/db_connection.h"
 #include "db/db_error.h"
 #include "db/db_path.h"
+#include "db/db_read.h"
+#include "db/db_records.h"
 #include "db/db_reopen.h"
 #include "db/db_text.h"
 
@@ -44,4 +51,29 @@ bool printable_text_argument(const cli_context& context, const char* name, const
                                            std::to_string(position + 1) +
                                            "), which is not printable Windows-1252 text");
     return false;
+}
+
+bool parse_row_number(const std::string& text, std::int64_t* number)
+{
+    if (text.empty() || text[0] < '0' || text[0] > '9') {
+        return false;
+    }
+    errno = 0;
+    char* end = nullptr;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || value <= 0) {
+        return false;
+    }
+    *number = value;
+    return true;
+}
+
+bool load_db_test(const cli_context& context, const std::string& file, std::int64_t number, bool with_points,
+                  s_db_test& test)
+{
+    const int code = db_load_test(test, number, false, with_points);
+    if (code == SQLITE_NOTFOUND) {
+        std::fprintf(context.err, "No test %" PRId64 " in %s\n", number, file.c_str());
+    }
+    return code == SQLITE_OK;
 }

@@ -3,11 +3,13 @@
 // created) with a reason when it cannot be, and the file closed again.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "terminal_prompt.h"
 
 struct cli_context;
+struct s_db_test;
 
 // The database's own messages on standard error, and the database closed
 // again, for the length of one command.
@@ -33,3 +35,12 @@ bool open_existing_database(const cli_context& context, const std::string& path)
 // usage error, "NAME holds \n (character 4), which is not printable
 // Windows-1252 text", sets *status and the result is false.
 bool printable_text_argument(const cli_context& context, const char* name, const std::string& text, int* status);
+
+// A row number argument (a session or test number): a whole number from 1 up.
+bool parse_row_number(const std::string& text, std::int64_t* number);
+
+// Loads test number of the open database file (with its points when asked);
+// says "No test N in FILE" when the file has no such test (the access layer
+// reports its own errors).
+bool load_db_test(const cli_context& context, const std::string& file, std::int64_t number, bool with_points,
+                  s_db_test& test);

@@ -7,7 +7,6 @@
 // line, in the order the access layer gives them, each text in its backslash
 // form (db_escape_list_text) so that no byte of the data can end or split a
 // row; the database's own errors go to standard error.
-#include <cerrno>
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
@@ -27,7 +26,7 @@
 #include "db/db_write.h"
 #include "db_command_support.h"
 #include "db_commands.h"
-#include "graph/exponent_text.h"
+#include "graph/round_trip_text.h"
 
 namespace {
 
@@ -38,22 +37,6 @@ bool expect_arguments(const cli_context& context, std::size_t count, const char*
     }
     *status = cli_usage_error(context, std::string("expected ") + usage);
     return false;
-}
-
-// A row number argument: a whole number from 1 up.
-bool parse_row_number(const std::string& text, std::int64_t* number)
-{
-    if (text.empty() || text[0] < '0' || text[0] > '9') {
-        return false;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value <= 0) {
-        return false;
-    }
-    *number = value;
-    return true;
 }
 
 bool row_number_argument(const cli_context& context, std::size_t index, const char* name, std::int64_t* number,
@@ -75,27 +58,6 @@ bool session_exists(const cli_context& context, std::int64_t number)
         std::fprintf(context.err, "No session %" PRId64 " in %s\n", number, context.args[0].c_str());
     }
     return code == SQLITE_OK;
-}
-
-// Loads test number (with its points when asked); says when the file has no
-// such test (the access layer reports its own errors).
-bool load_test(const cli_context& context, std::int64_t number, bool with_points, s_db_test& test)
-{
-    const int code = db_load_test(test, number, false, with_points);
-    if (code == SQLITE_NOTFOUND) {
-        std::fprintf(context.err, "No test %" PRId64 " in %s\n", number, context.args[0].c_str());
-    }
-    return code == SQLITE_OK;
-}
-
-// A number written as briefly as it reads back exactly.
-std::string number_text(double value)
-{
-    std::string text = general_number_text(value, 15);
-    if (std::strtod(text.c_str(), nullptr) != value) {
-        text = general_number_text(value, 17);
-    }
-    return text;
 }
 
 // Prints each listed row as its number, a tab and the access layer's line,
@@ -171,7 +133,7 @@ int run_on_test(cli_context& context, bool with_points, int (*work)(cli_context&
     }
     const database_scope scope(context);
     s_db_test test;
-    if (!open_existing_database(context, context.args[0]) || !load_test(context, number, with_points, test)) {
+    if (!open_existing_database(context, context.args[0]) || !load_db_test(context, context.args[0], number, with_points, test)) {
         return CLI_FAILED;
     }
     return work(context, test);
@@ -206,8 +168,8 @@ int run_db_points(cli_context& context)
     return run_on_test(context, true, [](cli_context& c, s_db_test& test) {
         for (int i = 0; i < test.count; ++i) {
             const s_db_point& point = test.points[static_cast<std::size_t>(i)];
-            std::fprintf(c.out, "%s\t%s\t%s\n", number_text(point.frequency).c_str(),
-                         number_text(point.amplitude).c_str(), number_text(point.phase).c_str());
+            std::fprintf(c.out, "%s\t%s\t%s\n", round_trip_text(point.frequency).c_str(),
+                         round_trip_text(point.amplitude).c_str(), round_trip_text(point.phase).c_str());
         }
         return CLI_OK;
     });

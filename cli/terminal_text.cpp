@@ -5,6 +5,8 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <io.h>
+
 #include <cstdlib>
 #else
 #include <sys/types.h>
@@ -45,6 +47,26 @@ void terminal_use_program_code_page()
     }
 }
 
+void print_unicode_line(std::FILE* stream, const std::string& utf8)
+{
+    std::fflush(stream);
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0;
+    if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
+        const std::string line = utf8 + "\r\n";
+        const int size = static_cast<int>(line.size());
+        const int length = MultiByteToWideChar(CP_UTF8, 0, line.data(), size, nullptr, 0);
+        if (length > 0) {
+            std::wstring wide(static_cast<std::size_t>(length), L'\0');
+            MultiByteToWideChar(CP_UTF8, 0, line.data(), size, wide.data(), length);
+            DWORD written = 0;
+            WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        }
+        return;
+    }
+    std::fprintf(stream, "%s\n", utf8.c_str());
+}
+
 #else
 
 namespace {
@@ -63,6 +85,23 @@ ssize_t write_as_utf8(void* cookie, const char* data, std::size_t size)
 }
 #endif
 
+// The real stream behind each converting one (standard output and error).
+struct s_converted_stream {
+    std::FILE* converting;
+    std::FILE* target;
+};
+s_converted_stream converted_streams[2] = {};
+
+std::FILE* target_of(std::FILE* stream)
+{
+    for (const s_converted_stream& entry : converted_streams) {
+        if (entry.converting == stream) {
+            return entry.target;
+        }
+    }
+    return stream;
+}
+
 }  // namespace
 
 std::FILE* terminal_stream(std::FILE* stream)
@@ -72,6 +111,12 @@ std::FILE* terminal_stream(std::FILE* stream)
     functions.write = write_as_utf8;
     if (std::FILE* converting = fopencookie(stream, "w", functions)) {
         std::setvbuf(converting, nullptr, _IOLBF, BUFSIZ);
+        for (s_converted_stream& entry : converted_streams) {
+            if (entry.converting == nullptr) {
+                entry = {converting, stream};
+                break;
+            }
+        }
         return converting;
     }
 #endif
@@ -96,6 +141,14 @@ bool program_words(std::vector<std::string>* words, std::string* error)
         }
     }
     return true;
+}
+
+void print_unicode_line(std::FILE* stream, const std::string& utf8)
+{
+    std::fflush(stream);
+    std::FILE* target = target_of(stream);
+    std::fprintf(target, "%s\n", utf8.c_str());
+    std::fflush(target);
 }
 
 void terminal_use_program_code_page() {}

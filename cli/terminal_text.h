@@ -24,3 +24,9 @@ bool program_words(std::vector<std::string>* words, std::string* error);
 // 1252 until the tool exits (then put back, since the console is shared with
 // the shell). Nothing elsewhere.
 void terminal_use_program_code_page();
+
+// A line of Unicode text (UTF-8: the EIS results' Ohm sign has no
+// Windows-1252 byte) on a stream terminal_stream gave. On Linux the UTF-8
+// goes out as it is; on Windows a console shows it through the wide-character
+// call, and a file or pipe gets it as UTF-8.
+void print_unicode_line(std::FILE* stream, const std::string& utf8);

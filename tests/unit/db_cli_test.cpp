@@ -89,7 +89,7 @@ TEST_F(DatabaseCommands, ListRowsTabSeparatedOnePerLine)
 
     const s_tool_run points = tool({"db", "points", file, "1"});
     EXPECT_EQ(points.status, 0) << points.err;
-    EXPECT_EQ(points.out, "0.1\t1e-005\t-180\n20\t0\t0.33333333333333331\n1000\t-3.5\t45.25\n");
+    EXPECT_EQ(points.out, "0.1\t1e-005\t-180\n20\t0\t0.3333333333333333\n1000\t-3.5\t45.25\n");
 
     const s_tool_run none = tool({"db", "points", file, "2"});
     EXPECT_EQ(none.status, 0) << none.err;
