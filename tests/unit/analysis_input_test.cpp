@@ -9,16 +9,12 @@
 #include "fra/analysis_input.h"
 #include "fra/lcr_layout.h"
 #include "fra/sweep_data_file.h"
+#include "support/file_bytes.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 const s_utc_time stamp_time{2026, 12, 10, 9, 30, 5};
-
-void write_bytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 TEST(AnalysisInput, RecognisesOnlyTheTimeStampForm)
 {

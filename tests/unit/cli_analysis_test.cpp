@@ -18,17 +18,13 @@
 #include "db/db_points.h"
 #include "db/db_records.h"
 #include "db/db_write.h"
+#include "support/file_bytes.h"
 #include "support/temp_folder.h"
 #include "support/tool_process.h"
 
 namespace {
 
 using complex = std::complex<double>;
-
-void write_bytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // The value printed on the line "name<TAB>value", or "" when there is none.
 std::string value_of(const std::string& out, const std::string& name)

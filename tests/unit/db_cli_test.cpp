@@ -18,6 +18,7 @@
 #include "db/db_points.h"
 #include "db/db_read.h"
 #include "db/db_write.h"
+#include "support/file_bytes.h"
 #include "support/sqlite_file.h"
 #include "support/temp_folder.h"
 #include "support/tool_process.h"
@@ -25,12 +26,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string read_bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The rows of a table, counted through a connection of the test's own.
 int row_count(const std::string& path, const char* table)

@@ -17,6 +17,7 @@
 #include "db/db_reopen.h"
 #include "db/db_schema.h"
 #include "db/db_write.h"
+#include "support/file_bytes.h"
 #include "support/recording_prompt.h"
 #include "support/sqlite_file.h"
 #include "support/temp_folder.h"
@@ -32,12 +33,6 @@ void run_sql(const std::string& path, const std::string& sql)
               SQLITE_OK);
     EXPECT_EQ(sqlite3_exec(connection, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
     sqlite3_close(connection);
-}
-
-std::string read_bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 class DatabaseFiles : public ::testing::Test {

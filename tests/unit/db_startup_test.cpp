@@ -20,6 +20,7 @@
 #include "db/db_read.h"
 #include "db/db_reopen.h"
 #include "db/db_write.h"
+#include "support/file_bytes.h"
 #include "support/recording_prompt.h"
 #include "support/folder_settings_environment.h"
 #include "support/temp_folder.h"
@@ -28,12 +29,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
-std::string read_bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 class StartupDatabase : public ::testing::Test {
 protected:

@@ -13,22 +13,12 @@
 #include "app/profile_store.h"
 #include "app/settings.h"
 #include "graph/graph_settings_file.h"
+#include "support/file_bytes.h"
 #include "support/folder_settings_environment.h"
 #include "support/graph_settings_compare.h"
 #include "support/temp_folder.h"
 
 namespace {
-
-void write_bytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string read_bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // A record whose every byte differs from what loading sets, so a field the
 // load forgets shows.

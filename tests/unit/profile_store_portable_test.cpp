@@ -10,20 +10,10 @@
 
 #include "app/path_text.h"
 #include "app/profile_store.h"
+#include "support/file_bytes.h"
 #include "support/temp_folder.h"
 
 namespace {
-
-void write_bytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string read_bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 class PortableProfileStore : public ::testing::Test {
 protected:

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "support/file_bytes.h"
 #include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 #include "support/tool_process.h"
@@ -69,12 +70,6 @@ TEST(ToolConnectionOptions, ValuesThatDoNotFitAreRefusedByTheirGivenName)
 }
 
 #ifndef _WIN32
-std::string read_bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // The settings folder comes from $LOCALAPPDATA, which the tool inherits.
 class ToolConnectSettings : public ::testing::Test {
 protected:

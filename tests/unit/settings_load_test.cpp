@@ -14,6 +14,7 @@
 #include "app/settings.h"
 #include "app/settings_environment.h"
 #include "link/connection.h"
+#include "support/file_bytes.h"
 #include "support/folder_settings_environment.h"
 #include "support/recording_prompt.h"
 #include "support/temp_folder.h"
@@ -22,17 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
-void write_bytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string read_bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string settings_folder_under(const std::string& app_data)
 {

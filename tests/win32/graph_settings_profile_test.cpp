@@ -9,15 +9,11 @@
 #include "app/profile_store.h"
 #include "graph/graph_settings_file.h"
 #include "graph/graph_settings_keys.h"
+#include "support/file_bytes.h"
 #include "support/graph_settings_compare.h"
 #include "support/temp_folder.h"
 
 namespace {
-
-void write_bytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 s_graph_settings saved_record()
 {

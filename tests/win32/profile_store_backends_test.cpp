@@ -9,20 +9,10 @@
 #include <vector>
 
 #include "app/profile_store.h"
+#include "support/file_bytes.h"
 #include "support/temp_folder.h"
 
 namespace {
-
-void write_bytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string read_bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 const char* const untidy_file =
     "; written by hand\r\n"

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/settings.h"
+#include "support/file_bytes.h"
 
 // ctest runs every test in a process of its own, possibly side by side; the
 // tests that create the prefix's settings folder take turns through a named
@@ -40,12 +41,6 @@ std::string shell_folder(int csidl)
         return {};
     }
     return path;
-}
-
-std::string read_bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool is_folder(const std::string& path)
