@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -13,6 +15,7 @@
 #include "config/hvx_cfg_ak.h"
 #include "config/hvx_cfg_ck.h"
 #include "config/settings_report.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -251,15 +254,14 @@ TEST(SettingsReport, EveryFormWritesTheSameBytes)
     EXPECT_EQ(combined.str(), expected);
     model.write_report(static_cast<std::iostream*>(nullptr));
 
-    std::FILE* file = std::tmpfile();
+    const temp_folder folder;
+    const std::string path = folder.file("report.txt");
+    std::FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
     model.write_report(file);
-    std::rewind(file);
-    std::string written;
-    for (int c; (c = std::fgetc(file)) != EOF;) {
-        written += static_cast<char>(c);
-    }
     std::fclose(file);
+    std::ifstream in(path, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(written, expected);
     model.write_report(static_cast<std::FILE*>(nullptr));
 
