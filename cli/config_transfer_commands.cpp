@@ -18,33 +18,11 @@
 #include "instrument_setup.h"
 #include "link/connection.h"
 #include "link/identify.h"
+#include "whole_configuration.h"
 
 namespace {
 
 constexpr int MODE_PARAMETER = 1;
-
-// Passes a transfer's messages on and remembers whether any warned: a bulk
-// read that warned has failed, whatever values it read.
-class warning_counter final : public user_prompt {
-public:
-    explicit warning_counter(user_prompt& shown) : shown_(shown) {}
-    void tell(const char* text, const char* caption, prompt_icon icon) override
-    {
-        if (icon == prompt_icon::warning || icon == prompt_icon::error) {
-            ++warnings;
-        }
-        shown_.tell(text, caption, icon);
-    }
-    bool ask_yes_no(const char* text, const char* caption, prompt_icon icon) override
-    {
-        return shown_.ask_yes_no(text, caption, icon);
-    }
-    void set_busy(bool busy) override { shown_.set_busy(busy); }
-    int warnings = 0;
-
-private:
-    user_prompt& shown_;
-};
 
 const char* name_of(int id, const s_connection* conn)
 {
@@ -170,29 +148,19 @@ int run_config_read(cli_context& context)
     if (!context.args.empty()) {
         return cli_usage_error(context, "config read takes no arguments");
     }
-    if (!identify_and_select(context)) {
-        return CLI_FAILED;
-    }
-    const char* const* names = parameter_names_for_type(context.connection->instrument_type);
-    if (!names) {
-        std::fprintf(context.err, "No parameter names for instrument type %d\n", context.connection->instrument_type);
-        return CLI_FAILED;
-    }
-    warning_counter counted(*context.prompt);
-    config_transfer_use_prompt(&counted);
-    const bool read = current_config->read_all(context.connection, true);
-    config_transfer_use_prompt(context.prompt);
-    if (!read) {
+    const whole_transfer read = read_whole_configuration(context);
+    if (read == whole_transfer::failed) {
         return CLI_FAILED;
     }
     // Up to two failed parameters still make a read; their values stay as
     // they were, so the listing is shown, and the exit status says it failed.
+    const char* const* names = parameter_names_for_type(context.connection->instrument_type);
     for (int id = 1; id < PARAMETER_NAME_COUNT; ++id) {
         if (!parameter_unused(names[id])) {
             print_parameter(context, *current_config, id);
         }
     }
-    return counted.warnings == 0 ? CLI_OK : CLI_FAILED;
+    return read == whole_transfer::complete ? CLI_OK : CLI_FAILED;
 }
 
 int run_config_get(cli_context& context)

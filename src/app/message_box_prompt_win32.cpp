@@ -27,6 +27,11 @@ bool message_box_prompt::ask_yes_no(const char* text, const char* caption, promp
     return MessageBoxA(owner_, text, caption, MB_YESNO | message_box_icon_style(icon)) == IDYES;
 }
 
+bool message_box_prompt::ask_ok_cancel(const char* text, const char* caption, prompt_icon icon)
+{
+    return MessageBoxA(owner_, text, caption, MB_OKCANCEL | message_box_icon_style(icon)) == IDOK;
+}
+
 void message_box_prompt::set_busy(bool busy)
 {
     if (busy == busy_) {

@@ -16,6 +16,7 @@ public:
 
     void tell(const char* text, const char* caption, prompt_icon icon) override;
     bool ask_yes_no(const char* text, const char* caption, prompt_icon icon) override;
+    bool ask_ok_cancel(const char* text, const char* caption, prompt_icon icon) override;
     // On: shows the wait cursor, remembering the cursor it replaced;
     // off: puts that cursor back. Repeated calls with the same state do nothing.
     void set_busy(bool busy) override;

@@ -12,6 +12,12 @@ public:
     virtual void tell(const char* text, const char* caption, prompt_icon icon) = 0;
     // A Yes/No question; true for Yes.
     virtual bool ask_yes_no(const char* text, const char* caption, prompt_icon icon) = 0;
+    // A box with OK and Cancel buttons; true for OK. Prompts without such a
+    // box answer it as the Yes/No question (Yes for OK).
+    virtual bool ask_ok_cancel(const char* text, const char* caption, prompt_icon icon)
+    {
+        return ask_yes_no(text, caption, icon);
+    }
     // The wait cursor while a blocking operation runs (true on, false off).
     virtual void set_busy(bool busy) = 0;
 };

@@ -31,3 +31,8 @@ bool worker_prompt::ask_yes_no(const char* text, const char* caption, prompt_ico
 {
     return show(text, caption, MB_YESNO | message_box_icon_style(icon)) == IDYES;
 }
+
+bool worker_prompt::ask_ok_cancel(const char* text, const char* caption, prompt_icon icon)
+{
+    return show(text, caption, MB_OKCANCEL | message_box_icon_style(icon)) == IDOK;
+}

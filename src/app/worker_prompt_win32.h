@@ -19,6 +19,7 @@ public:
 
     void tell(const char* text, const char* caption, prompt_icon icon) override;
     bool ask_yes_no(const char* text, const char* caption, prompt_icon icon) override;
+    bool ask_ok_cancel(const char* text, const char* caption, prompt_icon icon) override;
     // Nothing: the cursor belongs to the main thread, and the progress
     // dialog already shows that work is going on.
     void set_busy(bool) override {}

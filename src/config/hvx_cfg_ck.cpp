@@ -1,6 +1,10 @@
 #include "config/hvx_cfg_ck.h"
 
+#include <ostream>
+#include <string>
+
 #include "config/model_param_table.h"
+#include "config/settings_report.h"
 #include "config/value_translation_table.h"
 
 hvx_cfg_ck::hvx_cfg_ck()
@@ -33,4 +37,10 @@ int hvx_cfg_ck::to_program_value(int id, int instrument_value, const s_translati
 bool hvx_cfg_ck::translation_depends_on_mode(int id) const
 {
     return translation_uses_mode(hvx_cfg_ck_translations(), id);
+}
+
+void hvx_cfg_ck::write_report(std::ostream& out) const
+{
+    const std::string text = settings_report_text(*this, hvx_cfg_ck_report_layout());
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }

@@ -1,7 +1,7 @@
 // The configuration model of HVX family C (instrument type 9). It adds no
-// data to the base: its constructor defines the parameters of its table, and
-// its transfers translate choice values between the program's and the
-// instrument's numbering.
+// data to the base: its constructor defines the parameters of its table, its
+// transfers translate choice values between the program's and the
+// instrument's numbering, and it writes the settings report by its layout.
 #pragma once
 
 #include "config/instrument_config.h"
@@ -21,6 +21,11 @@ public:
     int to_instrument_value(int id, int program_value, const s_translation_context& context) const override;
     int to_program_value(int id, int instrument_value, const s_translation_context& context) const override;
     bool translation_depends_on_mode(int id) const override;
+
+    // The settings report by this model's layout (settings_report.h); the
+    // stream-pointer and file forms of the base write the same text.
+    using instrument_config::write_report;
+    void write_report(std::ostream& out) const override;
 };
 
 // The model's translation rules (hvx_cfg_ck_translation_table.cpp).

@@ -15,7 +15,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 #include <string_view>
+#include <utility>
 
 #include "graph/bounded_text.h"
 #include "graph/leading_number.h"
@@ -370,13 +372,23 @@ s_translation_context instrument_config::translation_context(const s_connection*
     return context;
 }
 
-// The settings report and the configuration stream belong to a later
-// feature; until a model writes them the base writes and reads nothing.
-void instrument_config::write_report(std::ostream&) {}
-void instrument_config::write_report(std::iostream*) {}
-void instrument_config::write_report(std::FILE*) {}
-void instrument_config::save_stream(std::iostream&, int, int) {}
-bool instrument_config::load_stream(std::iostream&, user_prompt&, int, int, bool)
+void instrument_config::write_report(std::ostream&) const {}
+
+void instrument_config::write_report(std::iostream* stream) const
 {
-    return false;
+    if (stream != nullptr) {
+        write_report(static_cast<std::ostream&>(*stream));
+    }
+}
+
+// Through fwrite, never a format string: a "%" in a value stays as it is.
+void instrument_config::write_report(std::FILE* file) const
+{
+    if (file == nullptr) {
+        return;
+    }
+    std::ostringstream out;
+    write_report(out);
+    const std::string text = std::move(out).str();
+    std::fwrite(text.data(), 1, text.size(), file);
 }

@@ -128,12 +128,21 @@ public:
     virtual bool read_all(s_connection* conn, bool open_link);
     virtual void read_all_with_progress(const s_config_read_job& job);
 
-    // Settings report and configuration stream: written by a later feature;
-    // the base writes nothing.
-    virtual void write_report(std::ostream& out);
-    virtual void write_report(std::iostream* stream);
-    virtual void write_report(std::FILE* file);
-    virtual void save_stream(std::iostream& stream, int instrument_type, int current_option);
+    // The settings report (settings_report.h), built in memory and written
+    // in one piece. The base writes nothing; each model writes its own
+    // through the output-stream form, which the other two forms call: the
+    // output side of a combined stream (nothing for nullptr), and an open
+    // file, its bytes unchanged.
+    virtual void write_report(std::ostream& out) const;
+    virtual void write_report(std::iostream* stream) const;
+    virtual void write_report(std::FILE* file) const;
+    // The configuration stream (config_stream.h): every record of both banks
+    // with the instrument type and current option it was saved for.
+    virtual void save_stream(std::iostream& stream, int instrument_type, int current_option) const;
+    // Reads a stream saved by save_stream into this model after checking it
+    // whole; false, with the model unchanged, for a stream that is not one or
+    // is damaged (told through the prompt unless quiet) and when the user
+    // cancels the warning about a stream from another instrument.
     virtual bool load_stream(std::iostream& stream, user_prompt& prompt, int instrument_type, int current_option,
                              bool quiet);
 

@@ -12,6 +12,7 @@ public:
         std::string text;
         std::string caption;
         prompt_icon icon;
+        std::string buttons = "OK";  // "OK", "Yes/No" or "OK/Cancel"
     };
     void tell(const char* text, const char* caption, prompt_icon icon) override
     {
@@ -19,12 +20,17 @@ public:
     }
     bool ask_yes_no(const char* text, const char* caption, prompt_icon icon) override
     {
-        messages.push_back({text, caption, icon});
+        messages.push_back({text, caption, icon, "Yes/No"});
+        return answer_yes;
+    }
+    bool ask_ok_cancel(const char* text, const char* caption, prompt_icon icon) override
+    {
+        messages.push_back({text, caption, icon, "OK/Cancel"});
         return answer_yes;
     }
     void set_busy(bool busy) override { busy_changes.push_back(busy); }
 
     std::vector<shown> messages;
     std::vector<bool> busy_changes;
-    bool answer_yes = false;
+    bool answer_yes = false;  // the answer to every question: Yes, or OK
 };
