@@ -38,19 +38,11 @@ s_settings_message invalid(const std::string& text)
     return {text, INVALID_CAPTION, prompt_icon::information};
 }
 
-// format_eng of a limit: five digits, a prefix and a trailing space.
-std::string eng(double value)
-{
-    char text[32];
-    format_eng(value, text, sizeof text);
-    return text;
-}
-
 // A range message whose pattern takes the two limits as format_eng texts.
 s_settings_message range_message(const char* pattern, const s_value_limits& limits)
 {
-    const std::string low = eng(limits.min);
-    const std::string high = eng(limits.max);
+    const std::string low = format_eng_text(limits.min);
+    const std::string high = format_eng_text(limits.max);
     char text[160];
     std::snprintf(text, sizeof text, pattern, low.c_str(), high.c_str());
     return invalid(text);

@@ -1,10 +1,12 @@
 #include "graph/graph_colours.h"
 
+#include "graph/colour_value.h"
+
 namespace {
 
 constexpr std::int32_t rgb(int red, int green, int blue)
 {
-    return red | (green << 8) | (blue << 16);
+    return static_cast<std::int32_t>(rgb_colour(red, green, blue));
 }
 
 struct s_graph_colour {

@@ -103,6 +103,13 @@ void format_eng(double value, char* out, std::size_t size)
     copy_bounded(out, size, text, size >= 2 ? size - 2 : 0);
 }
 
+std::string format_eng_text(double value)
+{
+    char text[64];
+    format_eng(value, text, sizeof text);
+    return text;
+}
+
 void format_eng_label(long long value, char* out, std::size_t size)
 {
     if (out == nullptr || size == 0) {

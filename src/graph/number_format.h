@@ -13,6 +13,8 @@
 // rounds up at its last decimal is kept ("1000.00 " for 999.996). At most
 // size - 2 characters are written; infinities and NaN give "inf ", "nan ".
 void format_eng(double value, char* out, std::size_t size);
+// format_eng as a text, for read-outs and labels built as strings.
+std::string format_eng_text(double value);
 // A finite, non-zero magnitude as mantissa x 10^power, the power a multiple
 // of three and the mantissa from 1 to below 1000: the split every engineering
 // text here (and the generator monitor's) is written from.

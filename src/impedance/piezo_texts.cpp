@@ -13,13 +13,6 @@ bool shown_as_number(double value)
     return value != 0.0 && std::isfinite(value);
 }
 
-std::string eng_text(double value)
-{
-    char text[32];
-    format_eng(value, text, sizeof text);
-    return text;
-}
-
 }  // namespace
 
 s_piezo_texts piezo_result_texts(const piezo_result& result)
@@ -28,5 +21,5 @@ s_piezo_texts piezo_result_texts(const piezo_result& result)
         !shown_as_number(result.l)) {
         return {degenerate_text, degenerate_text, degenerate_text, degenerate_text};
     }
-    return {eng_text(result.r), eng_text(result.l), eng_text(result.c), eng_text(result.c_p)};
+    return {format_eng_text(result.r), format_eng_text(result.l), format_eng_text(result.c), format_eng_text(result.c_p)};
 }
