@@ -1,5 +1,7 @@
 #include "graph/graph_titles.h"
 
+#include <algorithm>
+
 namespace {
 
 void draw_rotated(drawing_surface& surface, font_direction direction, int x, int top, int bottom,
@@ -46,7 +48,8 @@ void draw_readout_row(drawing_surface& surface, int x, int y, const std::vector<
     for (const s_readout_item& item : items) {
         surface.set_text_colour(item.colour);
         surface.text_at(x, y, item.text);
-        x += READOUT_ITEM_STEP;
+        // A text longer than the step would run into the next item.
+        x += std::max(READOUT_ITEM_STEP, surface.text_extent(item.text).width + READOUT_ITEM_GAP);
     }
     surface.select_font(s_font{});
 }

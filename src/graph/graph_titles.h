@@ -19,8 +19,10 @@ void draw_upward_title(drawing_surface& surface, int x, int top, int bottom, con
                        std::uint32_t colour);
 
 // A cursor read-out: items in a row in the bold font, the first at x, y (its
-// top left corner), each further one READOUT_ITEM_STEP pixels to the right.
+// top left corner), each further one READOUT_ITEM_STEP pixels to the right,
+// or further when the item before it is longer (READOUT_ITEM_GAP after it).
 inline constexpr int READOUT_ITEM_STEP = 125;
+inline constexpr int READOUT_ITEM_GAP = 10;
 struct s_readout_item {
     std::string text;
     std::uint32_t colour;

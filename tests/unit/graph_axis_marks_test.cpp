@@ -12,6 +12,7 @@
 #include "graph/axis_marks.h"
 #include "graph/clipped_curve.h"
 #include "graph/drawn_axis.h"
+#include "graph/graph_titles.h"
 #include "graph/log_axis_ticks.h"
 #include "graph/number_format.h"
 #include "graph/recording_surface.h"
@@ -278,6 +279,23 @@ TEST(graph_curve_clip, held_heights_and_a_right_limit)
     EXPECT_EQ(segments[0].y1, 0);
     EXPECT_EQ(segments[1].x1, 98);
     EXPECT_EQ(segments[1].y1, 48);  // the height at 98 is 2, which is 48 on the surface
+}
+
+TEST(graph_readout_row, items_step_125_pixels_unless_longer)
+{
+    recording_surface surface;
+    draw_readout_row(surface, 50, 400, {{"Q: 1.0000 ", 1}, {"sixteen letters!", 2}, {"a read-out thirty letters long", 3}, {"end", 4}});
+    std::vector<int> xs;
+    for (const s_drawing_record& r : surface.records()) {
+        if (r.op == drawing_op::text_at) {
+            xs.push_back(r.x);
+            EXPECT_TRUE(r.current_font.bold);
+            EXPECT_EQ(r.y, 400);
+            EXPECT_EQ(r.current_text_colour, static_cast<std::uint32_t>(xs.size()));
+        }
+    }
+    // 10 and 16 characters (and the gap of 10) fit in 125 pixels; 30 take 210.
+    EXPECT_EQ(xs, (std::vector<int>{50, 175, 300, 520}));
 }
 
 }  // namespace

@@ -390,10 +390,14 @@ TEST_F(LcrBodeDraw, cursors_mark_their_points_and_read_out)
     EXPECT_EQ(readouts[0].text, "Frequency: 1.0000 kHz");
     EXPECT_EQ(readouts[1].text, "Imped: 4.7500 kOhms");
     EXPECT_EQ(readouts[2].text, "Phase: -30.000 \xB0");
+    EXPECT_EQ(readouts[0].x, 50);
     for (std::size_t i = 0; i < readouts.size(); ++i) {
-        EXPECT_EQ(readouts[i].x, 50 + 125 * static_cast<int>(i));
         EXPECT_EQ(readouts[i].y, 500 - 43);
     }
+    // Items 125 pixels apart, or further where the one before is longer
+    // (21 characters of 7 pixels and a gap of 10).
+    EXPECT_EQ(readouts[1].x, 50 + 157);
+    EXPECT_EQ(readouts[2].x, 50 + 157 + 143);
     EXPECT_EQ(readouts[1].current_text_colour, colour_a());
     EXPECT_EQ(readouts[2].current_text_colour, colour_b());
     // A circle of radius 3 on each curve at 1 kHz, a third of the way across.
