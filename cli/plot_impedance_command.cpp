@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "analysis_arguments.h"
@@ -69,6 +70,37 @@ bool write_picture(const std::string& path, const std::string& document)
 
 }  // namespace
 
+bool load_impedance_plot(const cli_context& context, int kind, const std::string& file, bool white,
+                         impedance_plot_drawing& draw)
+{
+    int layout = 0;
+    std::shared_ptr<const s_lcr_sweep> block = load_lcr_analysis_input(context, file, layout);
+    if (!block) {
+        return false;
+    }
+    const s_impedance_plot plot{plot_kind_of(kind), white};
+    if (plot.kind == impedance_plot_kind::piezo) {
+        if (const char* refusal = piezo_layout_refusal(layout)) {
+            std::fprintf(context.err, "%s\n", refusal);
+            return false;
+        }
+    }
+    s_graph_settings settings{};
+    const int settings_kind = impedance_plot_settings_kind(plot.kind);
+    if (settings_kind >= 0) {
+        // The settings folder as the program finds it at start.
+        settings_load();
+        load_graph_settings(settings, settings_kind);
+    }
+    draw = [block, layout, plot, settings](drawing_surface& surface, const s_rect& area) {
+        // Each drawing starts from the record as loaded, as each paint of a
+        // window starts from its live record.
+        s_graph_settings live = settings;
+        draw_impedance_plot(surface, area, plot, *block, layout, live);
+    };
+    return true;
+}
+
 int run_plot_impedance(cli_context& context, int kind)
 {
     s_analysis_words words;
@@ -84,32 +116,17 @@ int run_plot_impedance(cli_context& context, int kind)
     if (out.empty()) {
         return cli_usage_error(context, "--out FILE.svg is needed");
     }
-    s_impedance_plot plot{plot_kind_of(kind), default_width, default_height, words.has("--white")};
-    if (words.has("--size") && !read_size(words.value("--size"), plot.width, plot.height)) {
+    int width = default_width;
+    int height = default_height;
+    if (words.has("--size") && !read_size(words.value("--size"), width, height)) {
         return cli_usage_error(context, "--size needs WIDTHxHEIGHT, each 1 to " + std::to_string(largest_side));
     }
-
-    int layout = 0;
-    const auto block = load_lcr_analysis_input(context, words.files.front(), layout);
-    if (!block) {
+    impedance_plot_drawing draw;
+    if (!load_impedance_plot(context, kind, words.files.front(), words.has("--white"), draw)) {
         return CLI_FAILED;
     }
-    if (plot.kind == impedance_plot_kind::piezo) {
-        if (const char* refusal = piezo_layout_refusal(layout)) {
-            std::fprintf(context.err, "%s\n", refusal);
-            return CLI_FAILED;
-        }
-    }
-    s_graph_settings settings{};
-    const int settings_kind = impedance_plot_settings_kind(plot.kind);
-    if (settings_kind >= 0) {
-        // The settings folder as the program finds it at start.
-        settings_load();
-        load_graph_settings(settings, settings_kind);
-    }
-
-    svg_surface surface(plot.width, plot.height);
-    draw_impedance_plot(surface, plot, *block, layout, settings);
+    svg_surface surface(width, height);
+    draw(surface, {0, 0, width, height});
     if (!write_picture(out, surface.document())) {
         std::fprintf(context.err, "Unable to write %s\n", out.c_str());
         return CLI_FAILED;

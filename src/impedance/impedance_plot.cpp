@@ -60,10 +60,9 @@ int impedance_plot_settings_kind(impedance_plot_kind kind)
     return -1;
 }
 
-void draw_impedance_plot(drawing_surface& surface, const s_impedance_plot& plot, const s_lcr_sweep& sweep,
-                         int layout, s_graph_settings& settings)
+void draw_impedance_plot(drawing_surface& surface, const s_rect& area, const s_impedance_plot& plot,
+                         const s_lcr_sweep& sweep, int layout, s_graph_settings& settings)
 {
-    const s_rect area{0, 0, plot.width, plot.height};
     surface.fill_rect(area, solid_brush(impedance_plot_window_colour(plot.white)));
     if (plot.white) {
         settings.bg_colour = BACKGROUND_WHITE;

@@ -2,7 +2,7 @@
 // the command-line tool writes it: the graph the LCR, EIS or Piezo window
 // would show for the block just imported, over the whole picture.
 //
-// The picture is filled with the window's own colour (white on request),
+// The area is filled with the window's own colour (white on request),
 // then the window's steps run on the given settings record:
 //   Bode:     the rescale step with plot A |Z| (value 3) and plot B the
 //             phase (value 4), both cursors on the first point;
@@ -22,8 +22,6 @@ enum class impedance_plot_kind { lcr_bode, lcr_nyquist, eis, piezo };
 
 struct s_impedance_plot {
     impedance_plot_kind kind = impedance_plot_kind::lcr_bode;
-    int width = 0;
-    int height = 0;
     bool white = false;
 };
 
@@ -37,7 +35,8 @@ std::uint32_t impedance_plot_window_colour(bool white);
 // The graph settings kind the plot reads (the Piezo graph has none: -1).
 int impedance_plot_settings_kind(impedance_plot_kind kind);
 
-// settings is the record loaded for the kind; it is changed as the window
-// changes its live record (ranges, background). Unused for the Piezo graph.
-void draw_impedance_plot(drawing_surface& surface, const s_impedance_plot& plot, const s_lcr_sweep& sweep,
-                         int layout, s_graph_settings& settings);
+// The graph over the whole area. settings is the record loaded for the
+// kind; it is changed as the window changes its live record (ranges,
+// background). Unused for the Piezo graph.
+void draw_impedance_plot(drawing_surface& surface, const s_rect& area, const s_impedance_plot& plot,
+                         const s_lcr_sweep& sweep, int layout, s_graph_settings& settings);

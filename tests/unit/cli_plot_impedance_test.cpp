@@ -8,13 +8,12 @@
 #include <complex>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <numbers>
 #include <string>
 #include <vector>
 
+#include "support/file_bytes.h"
 #include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 #include "support/tool_process.h"
@@ -22,17 +21,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-void write_file(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string read_file(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // An impedance import file (index, frequency, Z', Z'', |Z|, phase) of a
 // Randles cell (10 Ohms, then 100 Ohms beside 10 uF) from 1 Hz to 100 kHz;
@@ -64,7 +52,7 @@ protected:
         if (help.out.find("plot lcr-bode") == std::string::npos) {
             GTEST_SKIP() << "the tool has no impedance plot commands in this build";
         }
-        write_file(sweep, randles_file());
+        write_bytes(sweep, randles_file());
     }
 
     s_tool_run tool(const std::vector<std::string>& words) { return runner.run(words); }
@@ -97,7 +85,7 @@ TEST_F(ToolPlotImpedance, EachKindWritesAnSvgPictureOfItsGraph)
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "");
-        const std::string svg = read_file(out);
+        const std::string svg = read_bytes(out);
         EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
         EXPECT_NE(svg.find("width=\"640\" height=\"400\""), std::string::npos);
         EXPECT_NE(svg.find("</svg>"), std::string::npos);
@@ -111,13 +99,13 @@ TEST_F(ToolPlotImpedance, WhitePicturesAndTheDefaultSize)
 {
     const std::string out = scratch.file("white.svg");
     ASSERT_EQ(tool({"plot", "lcr-bode", sweep, "--out", out, "--white"}).status, 0);
-    const std::string svg = read_file(out);
+    const std::string svg = read_bytes(out);
     EXPECT_NE(svg.find("width=\"800\" height=\"500\""), std::string::npos);
     EXPECT_EQ(svg.find("#F0F0F0"), std::string::npos);  // no window colour around the plot
     EXPECT_EQ(svg.find("fill=\"#000000\" shape"), std::string::npos);  // no black plot
 
     ASSERT_EQ(tool({"plot", "lcr-bode", sweep, "--out", out}).status, 0);
-    EXPECT_NE(read_file(out).find("#F0F0F0"), std::string::npos);
+    EXPECT_NE(read_bytes(out).find("#F0F0F0"), std::string::npos);
 }
 
 #ifndef _WIN32
@@ -126,24 +114,24 @@ TEST_F(ToolPlotImpedance, TheGraphSettingsOfTheKindAreTaken)
     const fs::path folder = fs::path(app_data.path()) / "Zelvorian" / "Corvexa";
     fs::create_directories(folder);
     // Plot A in pure green on a white background, a manual range of 0 to 400 Ohms.
-    write_file((folder / "lcr_bode_settings.ini").string(),
+    write_bytes((folder / "lcr_bode_settings.ini").string(),
                "[GSettings]\r\nBGColour=1\r\n[PlotA]\r\nColour=65280\r\nRange=3\r\nMin=0\r\nMax=400\r\n");
     const std::string out = scratch.file("set.svg");
     const s_tool_run run = tool({"plot", "lcr-bode", sweep, "--out", out});
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::string svg = read_file(out);
+    const std::string svg = read_bytes(out);
     EXPECT_NE(svg.find("stroke=\"#00FF00\""), std::string::npos);
     EXPECT_NE(svg.find(">400.0<"), std::string::npos);
     // The other kinds keep their defaults: the Nyquist curve in the first colour.
     ASSERT_EQ(tool({"plot", "lcr-nyquist", sweep, "--out", out}).status, 0);
-    EXPECT_EQ(read_file(out).find("stroke=\"#00FF00\""), std::string::npos);
+    EXPECT_EQ(read_bytes(out).find("stroke=\"#00FF00\""), std::string::npos);
 }
 #endif
 
 TEST_F(ToolPlotImpedance, RefusedWordsAndFilesLeaveNoPicture)
 {
-    write_file(scratch.file("y.txt"), randles_file("Y"));
-    write_file(scratch.file("empty.txt"), "Index\tFrequency\r\n");
+    write_bytes(scratch.file("y.txt"), randles_file("Y"));
+    write_bytes(scratch.file("empty.txt"), "Index\tFrequency\r\n");
     const std::string out = scratch.file("never.svg");
     const struct {
         std::vector<std::string> words;

@@ -48,7 +48,7 @@ TEST(impedance_plot, each_kind_over_the_whole_picture)
             const int kind = impedance_plot_settings_kind(c.kind);
             s_graph_settings settings = default_graph_settings(kind < 0 ? GRAPH_KIND_LCR_BODE : kind);
             recording_surface surface;
-            draw_impedance_plot(surface, {c.kind, 640, 400, white}, *sweep, LCR_LAYOUT_IMPEDANCE, settings);
+            draw_impedance_plot(surface, {0, 0, 640, 400}, {c.kind, white}, *sweep, LCR_LAYOUT_IMPEDANCE, settings);
             expect_drawn_within(surface, {0, 0, 640, 400}, 16);
 
             const std::vector<s_drawing_record> fills = records_of(surface, drawing_op::fill_rect);
@@ -70,7 +70,8 @@ TEST(impedance_plot, the_window_steps_run_before_the_drawing)
 
     // Bode: the frequency axis rescaled to the block, cursors on the first point.
     s_graph_settings bode = default_graph_settings(GRAPH_KIND_LCR_BODE);
-    draw_impedance_plot(surface, {impedance_plot_kind::lcr_bode, 800, 500, false}, *sweep, LCR_LAYOUT_IMPEDANCE, bode);
+    draw_impedance_plot(surface, {0, 0, 800, 500}, {impedance_plot_kind::lcr_bode, false}, *sweep,
+                        LCR_LAYOUT_IMPEDANCE, bode);
     EXPECT_DOUBLE_EQ(bode.x_max, 1e5);
     EXPECT_DOUBLE_EQ(bode.x_min, 1e5 / 12);
     text_record(surface, "Freq.: 100.00 kHz");
@@ -81,7 +82,8 @@ TEST(impedance_plot, the_window_steps_run_before_the_drawing)
     // with four segments each.
     surface.clear();
     s_graph_settings eis = default_graph_settings(GRAPH_KIND_EIS);
-    draw_impedance_plot(surface, {impedance_plot_kind::eis, 800, 500, false}, *sweep, LCR_LAYOUT_IMPEDANCE, eis);
+    draw_impedance_plot(surface, {0, 0, 800, 500}, {impedance_plot_kind::eis, false}, *sweep,
+                        LCR_LAYOUT_IMPEDANCE, eis);
     EXPECT_DOUBLE_EQ(eis.x_min, 10);
     const eis_result found = eis_scan(*sweep, LCR_LAYOUT_IMPEDANCE, EIS_DEFAULT_TUNING);
     const std::size_t marks = std::size_t{found.min_real_found} + found.peak_found + found.arc_end_found;
@@ -91,7 +93,8 @@ TEST(impedance_plot, the_window_steps_run_before_the_drawing)
     // Piezo in white is the report's picture: its impedance title runs upwards.
     surface.clear();
     s_graph_settings unused = default_graph_settings(GRAPH_KIND_LCR_BODE);
-    draw_impedance_plot(surface, {impedance_plot_kind::piezo, 800, 500, true}, *sweep, LCR_LAYOUT_IMPEDANCE, unused);
+    draw_impedance_plot(surface, {0, 0, 800, 500}, {impedance_plot_kind::piezo, true}, *sweep,
+                        LCR_LAYOUT_IMPEDANCE, unused);
     EXPECT_EQ(text_record(surface, "IMPEDANCE (ohms)").current_font.direction, font_direction::up);
 }
 
