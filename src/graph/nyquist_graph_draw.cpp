@@ -78,14 +78,16 @@ s_nyquist_axes draw_nyquist_graph(drawing_surface& surface, const s_rect& area, 
     axes.drawn.x_min = axes.real->min;
 
     const s_grid_pens pens = impedance_grid_pens(settings);
-    draw_vertical_axis_marks(surface, plot, linear_axis_marks(*axes.imaginary, imaginary_divisions, linear_vertical_label),
-                             pens, axis_side::left, plot.left);
+    draw_vertical_axis_marks(surface, plot,
+                             linear_axis_marks(*axes.imaginary, imaginary_divisions, linear_vertical_label), pens,
+                             axis_side::left, plot.left);
     if (axes.real->logarithmic) {
         draw_horizontal_axis_marks(surface, plot, log_axis_marks(*axes.real, log_axis_label), pens,
                                    horizontal_labels::from_line);
     } else {
-        draw_horizontal_axis_marks(surface, plot, linear_axis_marks(*axes.real, real_divisions, linear_horizontal_label),
-                                   pens, horizontal_labels::centred);
+        draw_horizontal_axis_marks(surface, plot,
+                                   linear_axis_marks(*axes.real, real_divisions, linear_horizontal_label), pens,
+                                   horizontal_labels::centred);
     }
 
     surface.select_pen(plot_curve_pen(settings, PLOT_A));

@@ -21,5 +21,6 @@ s_piezo_texts piezo_result_texts(const piezo_result& result)
         !shown_as_number(result.l)) {
         return {degenerate_text, degenerate_text, degenerate_text, degenerate_text};
     }
-    return {format_eng_text(result.r), format_eng_text(result.l), format_eng_text(result.c), format_eng_text(result.c_p)};
+    return {format_eng_text(result.r), format_eng_text(result.l), format_eng_text(result.c),
+            format_eng_text(result.c_p)};
 }

@@ -141,7 +141,8 @@ TEST(graph_axis_marks, log_axis_marks_lines_and_labels)
 
 TEST(graph_axis_marks, linear_axis_divisions)
 {
-    const std::vector<s_axis_mark> divisions = linear_axis_marks(*linear_drawn_axis(0, 800, 420), 8, linear_vertical_label);
+    const std::vector<s_axis_mark> divisions =
+        linear_axis_marks(*linear_drawn_axis(0, 800, 420), 8, linear_vertical_label);
     ASSERT_EQ(divisions.size(), 9u);
     for (int j = 0; j <= 8; ++j) {
         const s_axis_mark& m = divisions[static_cast<std::size_t>(j)];
@@ -150,7 +151,8 @@ TEST(graph_axis_marks, linear_axis_divisions)
         EXPECT_EQ(m.line, j > 0 && j < 8 ? grid_line::minor : grid_line::none);
     }
     // A reversed axis labels from its start at the origin.
-    const std::vector<s_axis_mark> reversed = linear_axis_marks(*linear_drawn_axis(50, -50, 100), 5, linear_horizontal_label);
+    const std::vector<s_axis_mark> reversed =
+        linear_axis_marks(*linear_drawn_axis(50, -50, 100), 5, linear_horizontal_label);
     EXPECT_EQ(reversed.front().label, "50.00");
     EXPECT_EQ(reversed.back().label, "-50.00");
 }
@@ -284,7 +286,8 @@ TEST(graph_curve_clip, held_heights_and_a_right_limit)
 TEST(graph_readout_row, items_step_125_pixels_unless_longer)
 {
     recording_surface surface;
-    draw_readout_row(surface, 50, 400, {{"Q: 1.0000 ", 1}, {"sixteen letters!", 2}, {"a read-out thirty letters long", 3}, {"end", 4}});
+    draw_readout_row(surface, 50, 400,
+                     {{"Q: 1.0000 ", 1}, {"sixteen letters!", 2}, {"a read-out thirty letters long", 3}, {"end", 4}});
     std::vector<int> xs;
     for (const s_drawing_record& r : surface.records()) {
         if (r.op == drawing_op::text_at) {

@@ -39,7 +39,8 @@ std::vector<hostile_block> hostile_blocks()
 {
     return {
         {"ordinary", {{100, 1, 2, 30, -45, 1e-3, 1e-6, 10}, {1000, 2, 1, 40, -30, 2e-3, 2e-6, 20}}},
-        {"huge values", {{BIG, BIG, -BIG, BIG, -BIG, BIG, BIG, BIG}, {1e-300, -BIG, BIG, 1e-300, BIG, -BIG, 1e-300, -BIG}}},
+        {"huge values",
+         {{BIG, BIG, -BIG, BIG, -BIG, BIG, BIG, BIG}, {1e-300, -BIG, BIG, 1e-300, BIG, -BIG, 1e-300, -BIG}}},
         {"not finite", {{NaN, INF, -INF, NaN, INF, NaN, NaN, NaN}, {100, NaN, NaN, INF, -INF, INF, INF, INF}}},
         {"mixed", {{100, 0, 0, 0, 0, 0, 0, 0}, {NaN, 5, 5, 5, 5, 5, 5, 5}, {1e6, -5, 1e200, -1e-200, 720, 1, 1, 1}}},
         {"flat", {{1000, 5, 5, 5, 5, 5, 5, 5}, {1000, 5, 5, 5, 5, 5, 5, 5}}},

@@ -197,8 +197,8 @@ TEST_F(LcrNyquistDraw, cursor_circles_its_point_and_reads_out)
     EXPECT_EQ(circles[0].area.left, x - 5);
     EXPECT_EQ(circles[0].area.bottom, y + 5);
 
-    EXPECT_EQ(bold_texts(surface),
-              (std::vector<std::string>{"Frequency: 2.0000 kHz", "Real Z': 30.000 Ohms", "Imaginary Z'': -20.000 Ohms"}));
+    EXPECT_EQ(bold_texts(surface), (std::vector<std::string>{"Frequency: 2.0000 kHz", "Real Z': 30.000 Ohms",
+                                                             "Imaginary Z'': -20.000 Ohms"}));
     const s_drawing_record real = text_record(surface, "Real Z': 30.000 Ohms");
     EXPECT_EQ(real.x, 50 + 157);  // past the 21 characters of the frequency
     EXPECT_EQ(real.y, 457);

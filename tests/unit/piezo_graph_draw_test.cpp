@@ -178,7 +178,8 @@ TEST_F(PiezoGraphDraw, phase_axis_by_convention_and_display_option)
     const struct {
         int option;
         int from, to, width;
-    } options[] = {{PIEZO_LINES_TICKS, 725, 720, 2}, {PIEZO_LINES_SHORT, 720, 656, 1}, {PIEZO_LINES_ACROSS, 720, 80, 1}};
+    } options[] = {
+        {PIEZO_LINES_TICKS, 725, 720, 2}, {PIEZO_LINES_SHORT, 720, 656, 1}, {PIEZO_LINES_ACROSS, 720, 80, 1}};
     for (const auto& o : options) {
         SCOPED_TRACE(o.option);
         grid.phase_lines = o.option;
@@ -267,7 +268,8 @@ TEST_F(PiezoGraphDraw, blocks_without_a_usable_range_draw_the_frame_and_titles_o
         for (const form f : {form::view, form::picture}) {
             const recording_surface surface = draw(f);
             EXPECT_TRUE(surface.segments().empty());
-            EXPECT_EQ(surface.texts(), (std::vector<std::string>{"FREQUENCY (Hz)", "IMPEDANCE (ohms)", "PHASE (\xB0)"}));
+            EXPECT_EQ(surface.texts(),
+                      (std::vector<std::string>{"FREQUENCY (Hz)", "IMPEDANCE (ohms)", "PHASE (\xB0)"}));
             EXPECT_EQ(records_of(surface, drawing_op::frame_rect).size(), 5u);
         }
     }
