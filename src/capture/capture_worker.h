@@ -9,7 +9,8 @@
 // ended. It decodes into the job's own record, which nobody else touches
 // while it runs; the caller takes the record over afterwards. Cancel (the
 // progress window's Escape, the tool's Ctrl+C) is looked at before every
-// line.
+// line; a cancelled monochrome worker sends the reset byte and 0x19 as
+// after a failed line, so that the instrument stops sending.
 #pragma once
 
 #include <atomic>
