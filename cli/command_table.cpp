@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "analysis_commands.h"
+#include "capture_command.h"
 #include "config_commands.h"
 #include "db_commands.h"
 #include "link_commands.h"
@@ -41,6 +42,7 @@ constexpr cli_command commands[] = {
     {"analyze piezo", "FILE", "read an impedance sweep file as a piezo resonator's equivalent circuit", false, run_analyze_piezo},
     {"margins", "FILE | --db FILE --test ID [--test ID ...]", "find the 0 dB and 0 degree crossings of an FRA sweep file or of stored tests", false, run_margins},
     {"combine", "--db FILE --test A --test B [--test C] [--open-loop]", "combine two or three stored responses into one loop response", false, run_combine},
+    {"capture", "--out FILE.bmp [--group 1|2] [--colour]", "download the instrument's screen as a bitmap (monochrome unless --colour)", true, run_capture},
 };
 
 std::vector<std::string> split_words(const char* name)
