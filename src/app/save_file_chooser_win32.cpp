@@ -22,7 +22,8 @@ bool system_chooser(const s_save_file_request& request, std::string* path)
     dialog.lpstrTitle = request.title;
     dialog.lpstrDefExt = request.default_extension;
     dialog.Flags = (request.hide_read_only ? OFN_HIDEREADONLY : 0) |
-                   (request.path_must_exist ? OFN_PATHMUSTEXIST : 0);
+                   (request.path_must_exist ? OFN_PATHMUSTEXIST : 0) |
+                   (request.overwrite_prompt ? OFN_OVERWRITEPROMPT : 0);
     if (!GetSaveFileNameA(&dialog)) {
         return false;
     }

@@ -13,6 +13,7 @@ struct s_save_file_request {
     const char* default_extension = nullptr;  // added to a name typed without one; null: none
     bool hide_read_only = true;
     bool path_must_exist = true;
+    bool overwrite_prompt = false;  // ask before a file that exists is replaced
 };
 
 // The chosen path, or false when the user cancelled (or the dialog failed).

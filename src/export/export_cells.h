@@ -7,11 +7,12 @@
 #include <locale>
 #include <string>
 
-struct s_export_punctuation {
-    char decimal = '.';
-    char thousands = ',';
-    std::string grouping;  // as std::numpunct::grouping: sizes from the right, the last repeats; "" none
-};
+#include "app/number_conventions.h"
+
+// The number format's punctuation: decimal mark, thousands separator and
+// grouping (as std::numpunct::grouping: sizes from the right, the last
+// repeating; "" for none).
+using s_export_punctuation = s_number_punctuation;
 
 // The number punctuation of a locale (its numpunct facet).
 s_export_punctuation export_punctuation_of(const std::locale& locale);

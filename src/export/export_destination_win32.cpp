@@ -1,38 +1,25 @@
 #include "export/export_destination_win32.h"
 
-#include <commdlg.h>
-#include <shlobj.h>
-
 #include "app/folder_browser_win32.h"
-
-namespace {
-
-std::string documents_folder()
-{
-    char path[MAX_PATH] = {};
-    return SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : "";
-}
-
-}  // namespace
+#include "app/save_file_chooser_win32.h"
+#include "app/settings.h"
 
 std::optional<std::string> system_export_destination::text_file()
 {
-    char name[MAX_PATH + 1] = {};
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner_;
-    dialog.lpstrFilter = "Text File *.txt\0*.txt\0";
-    dialog.lpstrFile = name;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrDefExt = "txt";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameA(&dialog)) {
+    s_save_file_request request;
+    request.owner = owner_;
+    request.filter = "Text File *.txt\0*.txt\0";
+    request.default_extension = "txt";
+    request.path_must_exist = false;
+    request.overwrite_prompt = true;
+    std::string path;
+    if (!choose_save_file(request, &path)) {
         return std::nullopt;
     }
-    return std::string(name);
+    return path;
 }
 
 std::optional<std::string> system_export_destination::folder()
 {
-    return browse_for_folder(owner_, "Select Export Location", documents_folder()).path;
+    return browse_for_folder(owner_, "Select Export Location", user_documents_folder()).path;
 }

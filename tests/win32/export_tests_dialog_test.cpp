@@ -1,4 +1,4 @@
-// The Export Tests dialog in this process: a thread timer plays the user,
+// The Export Tests dialog in this process, the user played by a script:
 // choosing the format and pressing a button while the modal dialog runs.
 // Windows need a display: without DISPLAY these tests are skipped.
 #include <gtest/gtest.h>
@@ -12,41 +12,10 @@
 
 #include "export/export_tests_dialog_win32.h"
 #include "export/export_tests_dialog_win32_ids.h"
+#include "support/dialog_user_script.h"
 #include "support/recording_prompt.h"
 
 namespace {
-
-std::function<void(HWND)> pending_step;
-
-HWND find_dialog()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            char title[64] = {};
-            GetWindowTextA(window, title, sizeof title);
-            if (IsWindowVisible(window) && std::string(title) == "Export Tests") {
-                *reinterpret_cast<HWND*>(param) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-void CALLBACK on_tick(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (!pending_step) {
-        return;
-    }
-    if (HWND dialog = find_dialog()) {
-        auto step = std::move(pending_step);
-        pending_step = nullptr;
-        step(dialog);
-    }
-}
 
 class recording_actions final : public export_dialog_actions {
 public:
@@ -72,23 +41,14 @@ protected:
         }
     }
     // Opens the dialog for source; the user does step once it shows.
-    INT_PTR open(int source, std::function<void(HWND)> step)
+    INT_PTR open(int source, user_step step)
     {
-        pending_step = std::move(step);
-        const UINT_PTR timer = SetTimer(nullptr, 0, 30, on_tick);
-        const INT_PTR result = run_export_tests_dialog(nullptr, source, actions, prompt);
-        KillTimer(nullptr, timer);
-        pending_step = nullptr;
-        return result;
+        user_script script{{std::move(step)}, 0, "Export Tests"};
+        return with_user(script, [&] { return run_export_tests_dialog(nullptr, source, actions, prompt); });
     }
     recording_actions actions;
     recording_prompt prompt;
 };
-
-void press(HWND dialog, int button)
-{
-    SendMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
-}
 
 TEST_F(ExportTestsDialog, OpensOnExcelAndRunsTheChosenExport)
 {
