@@ -7,6 +7,7 @@
 #include "db_commands.h"
 #include "link_commands.h"
 #include "monitor_command.h"
+#include "plot_commands.h"
 #include "reading_commands.h"
 #include "sweep_commands.h"
 
@@ -38,6 +39,8 @@ constexpr cli_command commands[] = {
     {"analyze piezo", "FILE", "read an impedance sweep file as a piezo resonator's equivalent circuit", false, run_analyze_piezo},
     {"margins", "FILE | --db FILE --test ID [--test ID ...]", "find the 0 dB and 0 degree crossings of an FRA sweep file or of stored tests", false, run_margins},
     {"combine", "--db FILE --test A --test B [--test C] [--open-loop]", "combine two or three stored responses into one loop response", false, run_combine},
+    {"plot", "test --db FILE --test ID [--test ID ...] [--margins] --out FILE.svg|FILE.bmp [--size WxH] [--white]",
+     "draw a graph into an SVG picture (a .bmp file in the Windows build)", false, run_plot},
 };
 
 std::vector<std::string> split_words(const char* name)

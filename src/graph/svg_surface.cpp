@@ -14,8 +14,9 @@ namespace {
 constexpr char INTERFACE_FACE[] = "'Segoe UI', 'DejaVu Sans', Arial, sans-serif";
 
 // The model's character cell is 13 pixels high; a font of this size in
-// pixels fills about as much width per character as the model counts.
-constexpr double FONT_SIZE_PER_CELL = 11.0 / 13.0;
+// pixels takes about the width per character of the system's interface
+// font, a little less than the model counts.
+constexpr double FONT_SIZE_PER_CELL = 10.0 / 13.0;
 // Where the baseline lies below the top of the cell.
 constexpr double ASCENT_PER_CELL = 10.0 / 13.0;
 

@@ -1,5 +1,6 @@
 #include "graph/test_graph_draw.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -143,7 +144,10 @@ void draw_legend(drawing_surface& surface, const s_test_graph_state& graph, cons
     if (count == 0 || cell <= 0) {
         return;
     }
-    const int top = g.plot.bottom + LEGEND_TOP - LEGEND_BITMAP_RISE * (for_bitmap ? 1 : 0);
+    // A bitmap's 90-pixel margin is 5 pixels short of the raised legend:
+    // the band moves up to stay whole inside the graph area.
+    const int top = std::min(g.plot.bottom + LEGEND_TOP - LEGEND_BITMAP_RISE * (for_bitmap ? 1 : 0),
+                             g.area.bottom - LEGEND_HEIGHT);
     const int left = g.area.left + PLOT_LEFT;
     const s_rect band{left, top, left + 2 * count * cell, top + LEGEND_HEIGHT};
     surface.fill_rect(band, test_graph_background(graph));
