@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "graph/graph_mapping.h"
 
@@ -81,12 +82,44 @@ void clipped_curve::draw_segment(s_plot_offset from, s_plot_offset to)
     const int y0 = plot_.bottom - pixel_of_offset(from.y).value_or(0);
     const int x1 = plot_.left + pixel_of_offset(to.x).value_or(0);
     const int y1 = plot_.bottom - pixel_of_offset(to.y).value_or(0);
-    if (!drawn_ || x0 != pen_x_ || y0 != pen_y_) {
-        surface_.move_to(x0, y0);
+    const bool from_waiting = waiting_ && x0 == waiting_x_ && y0 == waiting_y_;
+    if (!from_waiting) {
+        draw_waiting();
+        if (!drawn_ || x0 != pen_x_ || y0 != pen_y_) {
+            surface_.move_to(x0, y0);
+            drawn_ = true;
+            pen_x_ = x0;
+            pen_y_ = y0;
+        }
     }
+    if (std::abs(x1 - pen_x_) <= 1 && std::abs(y1 - pen_y_) <= 1) {
+        waiting_ = true;
+        waiting_x_ = x1;
+        waiting_y_ = y1;
+        return;
+    }
+    waiting_ = false;
     surface_.line_to(x1, y1);
-    drawn_ = true;
     pen_x_ = x1;
     pen_y_ = y1;
     ++segments_;
+}
+
+void clipped_curve::draw_waiting()
+{
+    if (!waiting_) {
+        return;
+    }
+    waiting_ = false;
+    if (waiting_x_ != pen_x_ || waiting_y_ != pen_y_) {
+        surface_.line_to(waiting_x_, waiting_y_);
+        pen_x_ = waiting_x_;
+        pen_y_ = waiting_y_;
+        ++segments_;
+    }
+}
+
+clipped_curve::~clipped_curve()
+{
+    draw_waiting();
 }

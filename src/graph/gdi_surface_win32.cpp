@@ -107,6 +107,7 @@ gdi_surface::gdi_surface(HDC dc) : dc_(dc)
 
 gdi_surface::~gdi_surface()
 {
+    draw_pending_lines();
     SelectObject(dc_, original_pen_);
     SelectObject(dc_, original_font_);
     if (pen_ != nullptr) {
@@ -117,8 +118,17 @@ gdi_surface::~gdi_surface()
     }
 }
 
+void gdi_surface::draw_pending_lines()
+{
+    if (!pending_.empty()) {
+        PolylineTo(dc_, pending_.data(), static_cast<DWORD>(pending_.size()));
+        pending_.clear();
+    }
+}
+
 void gdi_surface::fill_rect(const s_rect& area, const s_brush& brush)
 {
+    draw_pending_lines();
     const brush_for_call paint(brush);
     const RECT r = rect_of(area);
     FillRect(dc_, &r, paint.handle());
@@ -126,6 +136,7 @@ void gdi_surface::fill_rect(const s_rect& area, const s_brush& brush)
 
 void gdi_surface::frame_rect(const s_rect& area, const s_brush& brush)
 {
+    draw_pending_lines();
     const brush_for_call paint(brush);
     const RECT r = rect_of(area);
     FrameRect(dc_, &r, paint.handle());
@@ -133,6 +144,7 @@ void gdi_surface::frame_rect(const s_rect& area, const s_brush& brush)
 
 void gdi_surface::select_pen(const s_pen& pen)
 {
+    draw_pending_lines();
     const HPEN fresh = CreatePen(pen_style_of(pen.style), std::max(1, pen.width), static_cast<COLORREF>(pen.colour & 0xFFFFFF));
     if (fresh == nullptr) {
         return;
@@ -146,16 +158,18 @@ void gdi_surface::select_pen(const s_pen& pen)
 
 void gdi_surface::move_to(int x, int y)
 {
+    draw_pending_lines();
     MoveToEx(dc_, x, y, nullptr);
 }
 
 void gdi_surface::line_to(int x, int y)
 {
-    LineTo(dc_, x, y);
+    pending_.push_back({x, y});
 }
 
 void gdi_surface::ellipse(const s_rect& bounds, const s_brush& fill)
 {
+    draw_pending_lines();
     const brush_for_call paint(fill);
     const HGDIOBJ before = SelectObject(dc_, paint.handle());
     Ellipse(dc_, bounds.left, bounds.top, bounds.right, bounds.bottom);
@@ -164,6 +178,7 @@ void gdi_surface::ellipse(const s_rect& bounds, const s_brush& fill)
 
 void gdi_surface::select_font(const s_font& font)
 {
+    draw_pending_lines();
     const LOGFONTA description = graph_logfont(font);
     const HFONT fresh = CreateFontIndirectA(&description);
     if (fresh == nullptr) {
@@ -178,16 +193,19 @@ void gdi_surface::select_font(const s_font& font)
 
 void gdi_surface::set_text_colour(std::uint32_t colour)
 {
+    draw_pending_lines();
     SetTextColor(dc_, static_cast<COLORREF>(colour & 0xFFFFFF));
 }
 
 void gdi_surface::set_transparent_text(bool transparent)
 {
+    draw_pending_lines();
     SetBkMode(dc_, transparent ? TRANSPARENT : OPAQUE);
 }
 
 void gdi_surface::text_in_rect(const std::string& text, const s_rect& area, text_align align, text_lines lines)
 {
+    draw_pending_lines();
     RECT r = rect_of(area);
     UINT flags = DT_NOCLIP | DT_NOPREFIX;
     flags |= lines == text_lines::single_centred ? DT_SINGLELINE | DT_VCENTER : DT_EXPANDTABS;
@@ -197,6 +215,7 @@ void gdi_surface::text_in_rect(const std::string& text, const s_rect& area, text
 
 void gdi_surface::text_at(int x, int y, const std::string& text)
 {
+    draw_pending_lines();
     SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     TextOutA(dc_, x, y, text.c_str(), text_length(text));
 }

@@ -5,9 +5,15 @@
 // deleted again: a brush right after its use, a pen or font when the next
 // replaces it, the last ones when the surface ends, after the device
 // context's own pen and font are selected back. So nothing outlives a paint.
+//
+// Lines drawn one after another are handed to the system together (one
+// PolylineTo for a run of line_to calls), since each call into GDI costs far
+// more than the line it draws; any other operation draws the run first.
 #pragma once
 
 #include <windows.h>
+
+#include <vector>
 
 #include "graph/drawing_surface.h"
 
@@ -32,7 +38,10 @@ public:
     s_text_size text_extent(const std::string& text) override;
 
 private:
+    void draw_pending_lines();
+
     HDC dc_;
+    std::vector<POINT> pending_;
     HGDIOBJ original_pen_ = nullptr;
     HGDIOBJ original_font_ = nullptr;
     HPEN pen_ = nullptr;

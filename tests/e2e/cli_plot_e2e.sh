@@ -34,7 +34,7 @@ db=$tmp/loops.db
 check "new session" "rc=0" "$(run_tool_native db new-session "$db" Bench | tail -n 1)"
 for name in Loop Again; do
     check "sweep $name" "rc=0" "$(run_tool_native --lan "$addr" sweep fra --steps 300 --start 10 --end 10k \
-        --db "$db" --session 1 --project Loops --name "$name")"
+        --db "$db" --session 1 --project Loops --name "$name" | tail -n 1)"
 done
 sim_stop
 
@@ -42,7 +42,7 @@ svg=$tmp/loops.svg
 check "plot test --margins" "rc=0" "$(run_tool_native plot test --db "$db" --test 1 --test 2 --margins --out "$svg")"
 check "the picture is well-formed XML" "yes" "$(well_formed "$svg")"
 check "the picture's size" "1" "$(count_of "$svg" '<svg [^>]*width="1008" height="600"')"
-for title in 'FREQUENCY (Hz)' 'GAIN (dB)' 'PHASE (°)' '>L.oop<' '>A.ain<'; do
+for title in 'FREQUENCY (Hz)' 'GAIN (dB)' 'PHASE (°)' '>Loop<' '>A.ain<'; do
     check "the picture shows $title" "1" "$(count_of "$svg" "$title")"
 done
 # The first test's gain (Crimson) and phase (Hot Pink), the second's (Royal

@@ -363,6 +363,31 @@ TEST(TestGraphDraw, CurvesAreClippedAtEveryEdgeAndBrokenAtPointsThatCannotBePlac
     }
 }
 
+TEST(TestGraphDraw, DenseCurvesGoByPixelStepsAndStillJoinTheirEnds)
+{
+    // A ramp from -30 to 10 dB over three decades in 2000 points: 0.44
+    // pixels across and 0.11 up a point.
+    std::vector<s_test_graph_point> ramp;
+    for (int i = 0; i < 2000; ++i) {
+        ramp.push_back({100 * std::pow(10.0, 3.0 * i / 1999), -30 + 40.0 * i / 1999, 0});
+    }
+    graph_fixture fixture({ramp});
+    fixture.frequency(100, 100000).gain(-40, 40);
+    fixture.graph.tests[0]->appearance.phase_visible = false;
+    const std::vector<s_drawn_segment> gain = segments_in(fixture.draw(), 3937500, 2);
+    ASSERT_FALSE(gain.empty());
+    EXPECT_LT(gain.size(), 1000u);
+    EXPECT_EQ(gain.front().x0, PLOT.left);
+    EXPECT_EQ(gain.back().x1, PLOT.right);
+    EXPECT_EQ(gain.front().y0, PLOT.bottom - 55);  // -30 dB
+    EXPECT_EQ(gain.back().y1, PLOT.bottom - 275);   // 10 dB
+    for (std::size_t i = 1; i < gain.size(); ++i) {
+        EXPECT_EQ(gain[i].x0, gain[i - 1].x1) << i;  // one unbroken line
+        EXPECT_EQ(gain[i].y0, gain[i - 1].y1) << i;
+        EXPECT_GT(std::max(std::abs(gain[i].x1 - gain[i].x0), std::abs(gain[i].y1 - gain[i].y0)), 0) << i;
+    }
+}
+
 TEST(TestGraphDraw, RangesThatCannotBeDrawnGiveTheFrameTitlesAndLegendOnly)
 {
     struct range_case {
