@@ -9,6 +9,7 @@
 #include "export_tests_commands.h"
 #include "link_commands.h"
 #include "monitor_command.h"
+#include "plot_commands.h"
 #include "reading_commands.h"
 #include "sweep_commands.h"
 
@@ -46,6 +47,8 @@ constexpr cli_command commands[] = {
      "write stored tests as text files into a folder", false, run_export_tests},
     {"combine", "--db FILE --test A --test B [--test C] [--open-loop]", "combine two or three stored responses into one loop response", false, run_combine},
     {"capture", "--out FILE.bmp [--group 1|2] [--colour]", "download the instrument's screen as a bitmap (monochrome unless --colour)", true, run_capture},
+    {"plot", "test --db FILE --test ID [--test ID ...] [--margins] --out FILE.svg|FILE.bmp [--size WxH] [--white]",
+     "draw a graph into an SVG picture (a .bmp file in the Windows build)", false, run_plot},
 };
 
 std::vector<std::string> split_words(const char* name)
