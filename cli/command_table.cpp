@@ -3,10 +3,13 @@
 #include <sstream>
 
 #include "analysis_commands.h"
+#include "capture_command.h"
 #include "config_commands.h"
 #include "db_commands.h"
+#include "export_tests_commands.h"
 #include "link_commands.h"
 #include "monitor_command.h"
+#include "plot_commands.h"
 #include "reading_commands.h"
 #include "sweep_commands.h"
 
@@ -29,9 +32,9 @@ constexpr cli_command commands[] = {
     {"db new-session", "FILE NAME", "create a session (and the database file if needed)", false, run_db_new_session},
     {"db delete-session", "FILE SESSION_ID", "delete a session with its tests and points", false, run_db_delete_session},
     {"db delete-test", "FILE TEST_ID", "delete a test with its points", false, run_db_delete_test},
-    {"sweep fra", "[--steps N] [--start F] [--end F] [--cycles N] [--out FILE] [--db FILE --session ID --project NAME --name NAME] [--yes] [--realtime [--keep-output-on] [--set-start-frequency]]",
+    {"sweep fra", "[--steps N] [--start F] [--end F] [--cycles N] [--out FILE] [--db FILE --session ID --project NAME --name NAME] [--yes] [--realtime [--keep-output-on] [--set-start-frequency]] [--export FILE [--number-format ...]]",
      "run one FRA sweep and print or write its points", true, run_sweep_fra},
-    {"sweep lcr", "[--steps N] [--start F] [--end F] [--cycles N] [--out FILE] [--piezo] [--cell9a] [--yes] [--realtime [--keep-output-on] [--set-start-frequency]]",
+    {"sweep lcr", "[--steps N] [--start F] [--end F] [--cycles N] [--out FILE] [--piezo] [--cell9a] [--yes] [--realtime [--keep-output-on] [--set-start-frequency]] [--export FILE [--eis] [--number-format ...]]",
      "run one impedance sweep and print or write its points", true, run_sweep_lcr},
     {"reading fra", "[--count N]", "take live FRA readings (1 unless --count) and print them", true, run_reading_fra},
     {"reading lcr", "[--count N]", "take live impedance readings (1 unless --count) and print them", true, run_reading_lcr},
@@ -40,7 +43,12 @@ constexpr cli_command commands[] = {
     {"analyze eis", "FILE [--smoothing PCT] [--sensitivity PCT]", "fit an impedance sweep file to a Randles cell", false, run_analyze_eis},
     {"analyze piezo", "FILE", "read an impedance sweep file as a piezo resonator's equivalent circuit", false, run_analyze_piezo},
     {"margins", "FILE | --db FILE --test ID [--test ID ...]", "find the 0 dB and 0 degree crossings of an FRA sweep file or of stored tests", false, run_margins},
+    {"export tests", "--db FILE --test ID [--test ID ...] --folder DIR [--number-format default|uk|france|germany|custom [--decimal C] [--thousands C]]",
+     "write stored tests as text files into a folder", false, run_export_tests},
     {"combine", "--db FILE --test A --test B [--test C] [--open-loop]", "combine two or three stored responses into one loop response", false, run_combine},
+    {"capture", "--out FILE.bmp [--group 1|2] [--colour]", "download the instrument's screen as a bitmap (monochrome unless --colour)", true, run_capture},
+    {"plot", "test --db FILE --test ID [--test ID ...] [--margins] | lcr-bode|lcr-nyquist|eis|piezo FILE; --out FILE.svg|FILE.bmp [--size WxH] [--white]",
+     "draw a graph into an SVG picture (a .bmp file in the Windows build)", false, run_plot},
 };
 
 std::vector<std::string> split_words(const char* name)

@@ -1,25 +1,15 @@
 #include "plot_impedance_command.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <string>
 
-#include "analysis_arguments.h"
 #include "analysis_input_load.h"
 #include "app/settings.h"
-#include "app/text_encoding.h"
-#include "app/text_file.h"
 #include "graph/graph_settings_file.h"
-#include "graph/svg_surface.h"
 #include "impedance/impedance_plot.h"
 #include "impedance/piezo_analysis.h"
 
 namespace {
-
-constexpr int default_width = 800;
-constexpr int default_height = 500;
-constexpr int largest_side = 16384;
 
 impedance_plot_kind plot_kind_of(int kind)
 {
@@ -33,39 +23,6 @@ impedance_plot_kind plot_kind_of(int kind)
     default:
         return impedance_plot_kind::lcr_bode;
     }
-}
-
-// A side of 1 to largest_side pixels, all digits.
-bool read_side(const std::string& text, int& side)
-{
-    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) {
-        return false;
-    }
-    side = std::atoi(text.c_str());
-    return side >= 1 && side <= largest_side;
-}
-
-// "WxH", e.g. "800x500".
-bool read_size(const std::string& text, int& width, int& height)
-{
-    const std::size_t x = text.find('x');
-    return x != std::string::npos && read_side(text.substr(0, x), width) && read_side(text.substr(x + 1), height);
-}
-
-// The whole picture or nothing: a file that could not be written whole is removed.
-bool write_picture(const std::string& path, const std::string& document)
-{
-    std::FILE* file = open_program_file(path, "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool written = std::fwrite(document.data(), 1, document.size(), file) == document.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!(written && closed)) {
-        std::remove(system_path(path).c_str());
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -99,57 +56,4 @@ bool load_impedance_plot(const cli_context& context, int kind, const std::string
         draw_impedance_plot(surface, area, plot, *block, layout, live);
     };
     return true;
-}
-
-int run_plot_impedance(cli_context& context, int kind)
-{
-    s_analysis_words words;
-    int status = CLI_OK;
-    if (!parse_analysis_words(context, {{"--out", true, false}, {"--size", true, false}, {"--white", false, false}},
-                              1, words, status)) {
-        return status;
-    }
-    if (words.files.empty()) {
-        return cli_usage_error(context, "a sweep file is needed");
-    }
-    const std::string out = words.value("--out");
-    if (out.empty()) {
-        return cli_usage_error(context, "--out FILE.svg is needed");
-    }
-    int width = default_width;
-    int height = default_height;
-    if (words.has("--size") && !read_size(words.value("--size"), width, height)) {
-        return cli_usage_error(context, "--size needs WIDTHxHEIGHT, each 1 to " + std::to_string(largest_side));
-    }
-    impedance_plot_drawing draw;
-    if (!load_impedance_plot(context, kind, words.files.front(), words.has("--white"), draw)) {
-        return CLI_FAILED;
-    }
-    svg_surface surface(width, height);
-    draw(surface, {0, 0, width, height});
-    if (!write_picture(out, surface.document())) {
-        std::fprintf(context.err, "Unable to write %s\n", out.c_str());
-        return CLI_FAILED;
-    }
-    return CLI_OK;
-}
-
-int run_plot_lcr_bode(cli_context& context)
-{
-    return run_plot_impedance(context, PLOT_IMPEDANCE_LCR_BODE);
-}
-
-int run_plot_lcr_nyquist(cli_context& context)
-{
-    return run_plot_impedance(context, PLOT_IMPEDANCE_LCR_NYQUIST);
-}
-
-int run_plot_eis(cli_context& context)
-{
-    return run_plot_impedance(context, PLOT_IMPEDANCE_EIS);
-}
-
-int run_plot_piezo(cli_context& context)
-{
-    return run_plot_impedance(context, PLOT_IMPEDANCE_PIEZO);
 }

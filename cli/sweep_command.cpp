@@ -28,6 +28,7 @@
 #include "config/instrument_config.h"
 #include "db/db_read.h"
 #include "db_command_support.h"
+#include "export_setup.h"
 #include "fra/fra_sweep_worker.h"
 #include "fra/sweep_data_file.h"
 #include "fra/sweep_list_columns.h"
@@ -42,12 +43,15 @@
 #include "realtime_sweep_run.h"
 #include "link/connection.h"
 #include "sweep_commands.h"
+#include "sweep_export.h"
 #include "terminal_progress.h"
 
 namespace {
 
 struct sweep_arguments {
     std::string steps, start, end, cycles, out, database, session, project, name;
+    std::string export_file;  // --export: the single-sweep text export after the sweep
+    bool eis = false;         // LCR, with --export: the EIS export, with its Nyquist columns
     bool yes = false;
     bool realtime = false;         // "Real Time Sweep"
     bool keep_output_on = false;   // after a real-time sweep: "Keep Output On"
@@ -70,7 +74,7 @@ bool parse_arguments(const cli_context& context, test_details_variant variant, s
         {"--end", &sweep_arguments::end},         {"--cycles", &sweep_arguments::cycles},
         {"--out", &sweep_arguments::out},         {"--db", &sweep_arguments::database},
         {"--session", &sweep_arguments::session}, {"--project", &sweep_arguments::project},
-        {"--name", &sweep_arguments::name},
+        {"--name", &sweep_arguments::name},       {"--export", &sweep_arguments::export_file},
     };
     for (std::size_t i = 0; i < context.args.size(); ++i) {
         const std::string& word = context.args[i];
@@ -81,6 +85,7 @@ bool parse_arguments(const cli_context& context, test_details_variant variant, s
             {"--set-start-frequency", &sweep_arguments::set_start_frequency},
             {lcr ? "--piezo" : nullptr, &sweep_arguments::piezo},
             {lcr ? "--cell9a" : nullptr, &sweep_arguments::cell9a},
+            {lcr ? "--eis" : nullptr, &sweep_arguments::eis},
         };
         bool flag = false;
         for (const auto& [name, field] : flags) {
@@ -95,7 +100,7 @@ bool parse_arguments(const cli_context& context, test_details_variant variant, s
         for (const option& o : options) {
             const bool database_option = o.field != &sweep_arguments::steps && o.field != &sweep_arguments::start &&
                                          o.field != &sweep_arguments::end && o.field != &sweep_arguments::cycles &&
-                                         o.field != &sweep_arguments::out;
+                                         o.field != &sweep_arguments::out && o.field != &sweep_arguments::export_file;
             if (word != o.name || (lcr && database_option)) {
                 continue;
             }
@@ -223,10 +228,21 @@ namespace {
 int run_sweep(cli_context& context, test_details_variant variant)
 {
     const bool lcr = variant == test_details_variant::lcr;
+    s_number_format format;
+    int format_status = CLI_OK;
+    if (!take_export_number_format(context, format, format_status)) {
+        return format_status;
+    }
     sweep_arguments arguments;
     std::string error;
     if (!parse_arguments(context, variant, arguments, error)) {
         return cli_usage_error(context, error);
+    }
+    if (arguments.eis && arguments.export_file.empty()) {
+        return cli_usage_error(context, "--eis goes with --export FILE");
+    }
+    if (arguments.realtime && !arguments.export_file.empty()) {
+        return cli_usage_error(context, "--export goes with a single sweep, not with --realtime");
     }
     std::int64_t session = 0;
     if (!arguments.session.empty()) {
@@ -299,11 +315,15 @@ int run_sweep(cli_context& context, test_details_variant variant)
         if (outcome != sweep_outcome::delivered || !view.delivered || job.cancel) {
             return tell_undelivered(context, outcome, job.cancel);
         }
-        if (arguments.out.empty()) {
+        if (arguments.out.empty() && arguments.export_file.empty()) {
             print_rows(context, *job.block, job.layout);
-        } else if (!write_lcr_sweep_file(arguments.out, *job.block, job.layout)) {
+        } else if (!arguments.out.empty() && !write_lcr_sweep_file(arguments.out, *job.block, job.layout)) {
             std::fprintf(context.err, "Unable to write the sweep data file %s\n", arguments.out.c_str());
             return CLI_FAILED;
+        }
+        if (!arguments.export_file.empty()) {
+            return export_lcr_sweep(context, format, config, *job.block, job.layout, arguments.eis,
+                                    arguments.export_file);
         }
         return CLI_OK;
     }
@@ -321,10 +341,14 @@ int run_sweep(cli_context& context, test_details_variant variant)
     if (outcome != sweep_outcome::delivered || !view.delivered || job.cancel) {
         return tell_undelivered(context, outcome, job.cancel);
     }
-    if (arguments.out.empty()) {
+    if (arguments.out.empty() && arguments.export_file.empty()) {
         print_rows(context, *job.block);
-    } else if (!write_fra_sweep_file(arguments.out, *job.block)) {
+    } else if (!arguments.out.empty() && !write_fra_sweep_file(arguments.out, *job.block)) {
         std::fprintf(context.err, "Unable to write the sweep data file %s\n", arguments.out.c_str());
+        return CLI_FAILED;
+    }
+    if (!arguments.export_file.empty() &&
+        export_fra_sweep(context, format, config, *job.block, arguments.export_file) != CLI_OK) {
         return CLI_FAILED;
     }
     return saved ? CLI_OK : CLI_FAILED;

@@ -2,6 +2,7 @@
 
 #include "sim/config_commands.h"
 #include "sim/identity_commands.h"
+#include "sim/screen_commands.h"
 #include "sim/sweep_commands.h"
 
 namespace hvxsim {
@@ -13,6 +14,15 @@ constexpr command_entry commands[] = {
     {"*ESR?", event_status_query},
     {"SUSPEN,ON", suspend_on},
     {"SUSPEN,OFF", suspend_off},
+    {"SUSPEND,ON", suspend_on},
+    {"SUSPEND,OFF", suspend_off},
+    {"SCREEN?", screen_query},
+    {"SCREEN,GROUP1?", screen_query},
+    {"SCREEN,GROUP2?", screen_negative_query},
+    {"SCREEN,COLOUR?", colour_screen_query},
+    {"SCREEN,COLOUR,GROUP1?", colour_screen_query},
+    {"SCREEN,COLOUR,GROUP2?", colour_screen_negative_query},
+    {"\x19", end_of_dump},
     {"config,{n}?", config_query},
     {"config,{n},{text}", config_write_retuning},
     {"DAV?", data_ready_query},

@@ -8,8 +8,9 @@
 //   *ESR?         the event status register as a whole number; reading
 //                 clears it.
 //   SUSPEN,ON     suspends the instrument's own processing (refused with
-//                 esr_busy under --suspend-busy); never answered.
-//   SUSPEN,OFF    resumes it; never answered.
+//                 esr_busy under --suspend-busy); never answered. The
+//                 screen capture spells it SUSPEND,ON: both are taken.
+//   SUSPEN,OFF    resumes it (SUSPEND,OFF too); never answered.
 //
 // An instrument without a configuration ignores both config commands.
 #pragma once

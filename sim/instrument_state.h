@@ -11,6 +11,7 @@
 
 #include "sim/config_faults.h"
 #include "sim/config_store.h"
+#include "sim/screen_state.h"
 #include "sim/sweep_state.h"
 
 namespace hvxsim {
@@ -35,10 +36,11 @@ struct instrument_state {
     std::chrono::milliseconds config_reply_delay{0};     // before every config query's reply
 
     unsigned esr = 0;           // event status register; "*ESR?" reads and clears it
-    bool suspended = false;     // between "SUSPEN,ON" and "SUSPEN,OFF"
+    bool suspended = false;     // between "SUSPEN,ON" (or "SUSPEND,ON") and "SUSPEN,OFF"
     bool suspend_busy = false;  // "SUSPEN,ON" is refused with esr_busy
 
     measurement_state measurement;  // devices under test, "DAV?" timing
+    screen_state screen;            // the display and its reply knobs
 };
 
 // One reply: its lines without line ends (the session adds them). Empty

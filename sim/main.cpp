@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sim/config_setup.h"
+#include "sim/screen_setup.h"
 #include "sim/sim_options.h"
 #include "sim/simulator.h"
 #include "sim/stop_request.h"
@@ -38,6 +39,13 @@ int main(int argc, char** argv)
         if (!hvxsim::set_up_configuration(options, state, error))
             return fail(error);
         std::fputs(hvxsim::configuration_listing(options.instrument_key, state).c_str(), stdout);
+        return 0;
+    }
+
+    if (!options.write_screen_path.empty() || !options.write_screen_mono_path.empty()) {
+        hvxsim::instrument_state state;
+        if (!hvxsim::set_up_screen(options, state, error) || !hvxsim::write_screen_files(options, state, error))
+            return fail(error);
         return 0;
     }
 

@@ -123,6 +123,16 @@ bool set_noise(const std::string& text, sim_options& o, std::string& error)
     return true;
 }
 
+// A line of a screen reply, counted from 1.
+bool set_screen_line(const std::string& text, std::optional<unsigned>& field, std::string& error)
+{
+    unsigned long line = 0;
+    if (!parse_unsigned(text, 1, 2000, line, error))
+        return false;
+    field = static_cast<unsigned>(line);
+    return true;
+}
+
 struct option_row {
     std::string_view name;
     std::string_view argument;  // empty: a flag without argument
@@ -197,6 +207,15 @@ constexpr option_row option_table[] = {
      [](const std::string& v, sim_options& o, std::string& e) { return set_milliseconds(v, o.settle_ms, e); }},
     {"--list-config", "", "print the instrument's configuration parameters, with --set applied, and exit", false,
      set_flag<&sim_options::list_config, true>},
+    {"--screen", "FILE.bmp",
+     "show this picture on the display: an uncompressed 24- or 32-bit bitmap of the screen's size (default: a "
+     "built-in test picture)",
+     false, set_text<&sim_options::screen_path>},
+    {"--write-screen", "FILE.bmp", "write the display's picture as the colour reply carries it (24 bits) and exit",
+     false, set_text<&sim_options::write_screen_path>},
+    {"--write-screen-mono", "FILE.bmp",
+     "write the display's picture as the monochrome reply carries it (black and white) and exit", false,
+     set_text<&sim_options::write_screen_mono_path>},
     {"--help", "", "show this text", false,
      set_flag<&sim_options::help, true>},
 
@@ -258,13 +277,22 @@ constexpr option_row option_table[] = {
     {"--silent-after", "K", "sweep replies end after K lines, the rest never sent", true,
      [](const std::string& v, sim_options& o, std::string& e) { return set_line_count(v, o.silent_after, e); }},
     {"--slow-lines-ms", "N",
-     "each line of a sweep or reading reply goes out N ms after the one before (the first N ms late)", true,
+     "each line of a sweep, reading or screen reply goes out N ms after the one before (the first N ms late)", true,
      [](const std::string& v, sim_options& o, std::string& e) { return set_milliseconds(v, o.slow_lines_ms, e); }},
     {"--noise", "REL[:SEED]",
      "measured responses times 1 + REL x a complex normal draw (fixed seed, default 1, so runs repeat)", true,
      set_noise},
     {"--suspend-busy", "", "refuse every \"SUSPEN,ON\": the next \"*ESR?\" reads 1", true,
      set_flag<&sim_options::suspend_busy, true>},
+    {"--screen-stop-after", "K", "screen replies end after K lines, the rest never sent", true,
+     [](const std::string& v, sim_options& o, std::string& e) { return set_line_count(v, o.screen_stop_after, e); }},
+    {"--screen-short-line", "K", "line K (from 1) of every screen reply cut to half its length", true,
+     [](const std::string& v, sim_options& o, std::string& e) { return set_screen_line(v, o.screen_short_line, e); }},
+    {"--screen-garble-line", "K",
+     "line K (from 1) of every screen reply with \"??\" for its first two pixel characters", true,
+     [](const std::string& v, sim_options& o, std::string& e) {
+         return set_screen_line(v, o.screen_garble_line, e);
+     }},
 };
 
 const option_row* find_option(std::string_view name)
@@ -386,6 +414,13 @@ std::string usage_text()
            "reads 0 after accepted writes, 48 after a refused one, and clears. \"SUSPEN,ON\" and\n"
            "\"SUSPEN,OFF\" are never answered; \"config,1,1;FRA\" and \"config,1,3;LCR\" set the mode.\n"
            "Instruments without a configuration ignore the config commands.\n";
+    out += "\nScreen: every instrument answers \"SCREEN?\" (monochrome: a line a pixel row, \"M:\" and\n"
+           "width / 8 bytes in hexadecimal, the leftmost pixel in the least significant bit, set when\n"
+           "dark) and \"SCREEN,COLOUR?\" (four lines a row, \"C0\" to \"C3\" and width / 4 characters\n"
+           "0x40 + red x 16 + green x 4 + blue, levels 0 to 3); \",GROUP1\" before the \"?\" gives the\n"
+           "same, \",GROUP2\" the picture's negative. The display is 512x272 on wxe5, 320x240 on the\n"
+           "others. \"SUSPEND,ON\" and \"SUSPEND,OFF\" are taken like \"SUSPEN,...\"; the reset byte\n"
+           "drops the rest of a reply still queued, and a line holding the byte 0x19 is not answered.\n";
     out += "\nPrints one line \"hvxsim ready tcp=ADDRESS:PORT serial=DEVICE\" (\"-\" for a transport not\n"
            "served) when ready, then serves until SIGTERM or SIGINT. Errors exit with status 2.\n";
     return out;

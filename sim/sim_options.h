@@ -25,6 +25,9 @@ struct sim_options {
     std::optional<std::string> idn;  // overrides the preset's identity text
     std::vector<std::pair<int, std::string>> initial_values;  // --set N=V, in order
     bool list_config = false;
+    std::string screen_path;             // --screen: the display's picture; empty: the built-in one
+    std::string write_screen_path;       // --write-screen: write the colour picture and exit
+    std::string write_screen_mono_path;  // --write-screen-mono: the monochrome one
     bool help = false;
     unsigned idle_timeout_s = 30;  // drop a TCP client idle this long; 0: never
     // Devices under test (--dut); nothing: the default of the domain.
@@ -53,6 +56,10 @@ struct sim_options {
     std::vector<config_fault> config_faults;
     unsigned slow_config_ms = 0;
     bool suspend_busy = false;
+    // Screen reply knobs (screen_state.h).
+    std::optional<unsigned> screen_stop_after;
+    std::optional<unsigned> screen_short_line;
+    std::optional<unsigned> screen_garble_line;
 };
 
 // Parses the arguments after the program name. False with a message in

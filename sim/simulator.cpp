@@ -3,6 +3,7 @@
 #include "sim/config_setup.h"
 #include "sim/identity_presets.h"
 #include "sim/pty_port.h"
+#include "sim/screen_setup.h"
 #include "sim/session_loop.h"
 #include "sim/sweep_setup.h"
 
@@ -45,6 +46,8 @@ bool simulator::start(const sim_options& options, std::string& error)
     if (!set_up_configuration(options, initial, error))
         return false;
     set_up_measurement(options, initial);
+    if (!set_up_screen(options, initial, error))
+        return false;
     device_ = std::make_unique<instrument>(std::move(initial), options.overrides);
 
     tcp_.wire = wire_settings_from(options);

@@ -25,3 +25,17 @@ std::string path_without_trailing_separator(const std::string& folder)
     }
     return result;
 }
+
+std::vector<std::string> path_parent_folders(const std::string& path)
+{
+    std::vector<std::string> folders;
+    for (std::size_t i = 1; i < path.size(); ++i) {
+        if (path[i] == '\\' || path[i] == '/') {
+            const std::string prefix = path.substr(0, i);
+            if (prefix.back() != ':' && prefix.back() != '\\' && prefix.back() != '/') {
+                folders.push_back(prefix);
+            }
+        }
+    }
+    return folders;
+}

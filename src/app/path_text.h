@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #ifdef _WIN32
 inline constexpr char path_separator = '\\';
@@ -25,3 +26,8 @@ bool path_fits_system(const std::string& path);
 // folder without a trailing separator, unless the separator is all that
 // follows a drive ("C:\") or the folder is the root itself ("/").
 std::string path_without_trailing_separator(const std::string& folder);
+
+// The folders on the way to path's last part, outermost first: "C:\a\b\f.bmp" gives
+// "C:\a" and "C:\a\b". Either separator counts; a drive ("C:") or
+// the root alone is no folder to make.
+std::vector<std::string> path_parent_folders(const std::string& path);

@@ -9,7 +9,7 @@
 #include "app/debug_output.h"
 #include "app/path_text.h"
 #include "app/profile_store.h"
-#include "app/separator_rules.h"
+#include "app/number_format_settings.h"
 #include "app/settings_environment.h"
 #include "app/settings_keys.h"
 #include "link/connection.h"
@@ -21,10 +21,6 @@ constexpr const char* program_folder_name = "Corvexa";
 constexpr const char* settings_file_name = "Corvexa.ini";
 constexpr const char* graph_settings_file_names[graph_settings_kind_count] = {
     "lcr_bode_settings.ini", "lcr_nyquist_settings.ini", "lcr_eis_settings.ini"};
-
-// How much of a stored text value is read. Connect texts are read whole, so
-// one too long for the record is refused as it is, never cut to fit.
-constexpr std::size_t separator_read_length = 127;
 
 struct s_settings_state {
     std::string folder;
@@ -96,19 +92,6 @@ std::string created_stamp(const s_utc_time& t)
     std::snprintf(text, sizeof text, "%02d:%02d:%02d %d/%d/%d", t.hour, t.minute, t.second, t.day,
                   t.month, t.year);
     return text;
-}
-
-// The first character of a stored separator, or the default when the value is
-// empty or its first character would make exported numbers unreadable.
-char stored_separator(profile_store& store, const std::string& file, const s_setting_key& key,
-                      char fallback)
-{
-    const char fallback_text[2] = {fallback, '\0'};
-    const std::string text = read_text(store, file, key, fallback_text, separator_read_length);
-    if (text.empty() || separator_refused(text.front())) {
-        return fallback;
-    }
-    return text.front();
 }
 
 // The folder to use and the folders to create, parent first, should the main
@@ -187,11 +170,10 @@ void settings_load(settings_environment& environment, profile_store& store)
     settings.database_file =
         read_text(store, file, setting_database_file, "", profile_max_value_length);
 
-    settings.number_format_type = read_number(store, file, setting_number_format_type, 0);
-    settings.decimal_separator =
-        stored_separator(store, file, setting_decimal_separator, default_decimal_separator);
-    settings.thousands_separator =
-        stored_separator(store, file, setting_thousands_separator, default_thousands_separator);
+    const s_number_format format = number_format_read(store, file);
+    settings.number_format_type = format.type;
+    settings.decimal_separator = format.decimal;
+    settings.thousands_separator = format.thousands;
 }
 
 void settings_load()

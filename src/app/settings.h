@@ -54,7 +54,8 @@ const std::string& graph_settings_file(int kind);
 const std::string& database_file_path();
 void set_database_file_path(const std::string& path);
 
-// "Settings": the number format of exports and its custom separators.
+// "Settings": the number format of exports and its custom separators
+// (their keys are read and written by number_format_settings.h).
 int number_format_type();
 void set_number_format_type(int type);
 char decimal_separator();

@@ -12,6 +12,7 @@
 #include "app/progress_dialog_win32_ids.h"
 #include "app/progress_reporter.h"
 #include "app/progress_request.h"
+#include "app/routine_count_win32.h"
 #include "app/sent_message_wait_win32.h"
 #include "app/worker_prompt_win32.h"
 #include "fra/sweep_thread_texts.h"
@@ -60,52 +61,6 @@ private:
     std::mutex mutex_;
     progress_reporter* target_ = nullptr;
     bool closed_ = false;
-};
-
-// How many of the run's routines (work and cancel) are running, with an
-// event that is set while none is, for the run to wait on.
-class routine_count {
-public:
-    routine_count() : idle_(CreateEventA(nullptr, TRUE, TRUE, nullptr)) {}
-    ~routine_count()
-    {
-        if (idle_ != nullptr) {
-            CloseHandle(idle_);
-        }
-    }
-    routine_count(const routine_count&) = delete;
-    routine_count& operator=(const routine_count&) = delete;
-
-    void begin()
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        if (running_++ == 0 && idle_ != nullptr) {
-            ResetEvent(idle_);
-        }
-    }
-    void end()
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        if (--running_ == 0 && idle_ != nullptr) {
-            SetEvent(idle_);
-        }
-    }
-    // True once none runs, within timeout_ms.
-    bool wait_until_idle(DWORD timeout_ms)
-    {
-        {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            if (running_ == 0) {
-                return true;
-            }
-        }
-        return idle_ != nullptr && wait_handling_sent_messages(idle_, timeout_ms);
-    }
-
-private:
-    std::mutex mutex_;
-    int running_ = 0;
-    HANDLE idle_;
 };
 
 // Everything the run's routines share. Each routine holds it for as long as

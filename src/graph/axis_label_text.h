@@ -1,4 +1,5 @@
-// The texts of axis labels.
+// The texts of linear axis labels. (Logarithmic axes are labelled by
+// frequency_label of frequency_axis.h, or by format_eng on value axes.)
 #pragma once
 
 #include <string>
@@ -9,8 +10,3 @@ std::string linear_vertical_label(double value, double span);
 
 // A linear horizontal axis: "%0.4lf" when |span| < 1, "%0.2lf" otherwise.
 std::string linear_horizontal_label(double value, double span);
-
-// A value on a logarithmic axis: format_eng when its decade exponent
-// (floor(log10(v) + 1e-13)) is negative, otherwise the compact label of its
-// whole part ("4k7"). Values too large for a whole number take format_eng.
-std::string log_axis_label(double value);

@@ -1,60 +1,35 @@
 #include "graph/axis_marks.h"
 
-#include <algorithm>
 #include <cmath>
 
-#include "graph/graph_mapping.h"
-#include "graph/log_axis_ticks.h"
+#include "graph/frequency_axis.h"
 
 namespace {
 
-// The pixel of a value when it lies on the axis (half a pixel of rounding
-// allowed at either end).
-std::optional<int> pixel_on_axis(const s_drawn_axis& axis, double value)
-{
-    const std::optional<double> offset = axis.offset_of(value);
-    if (!offset || *offset < -0.5 || *offset > axis.length + 0.5) {
-        return std::nullopt;
-    }
-    const std::optional<int> pixel = pixel_of_offset(*offset);
-    if (!pixel) {
-        return std::nullopt;
-    }
-    return std::clamp(*pixel, 0, axis.length);
-}
-
-grid_line line_of(const s_log_tick& tick, bool first_multiple, bool last_multiple)
-{
-    switch (tick.kind) {
-    case log_tick_kind::decade:
-        return grid_line::major;
-    case log_tick_kind::sub_decade:
-        return grid_line::minor;
-    case log_tick_kind::multiple:
-        return first_multiple || last_multiple ? grid_line::major : grid_line::minor;
-    case log_tick_kind::end_label:
-        break;
-    }
-    return grid_line::none;
-}
+// Under a decade the ticks are the multiples of the start's decade.
+constexpr double decade_nudge = 1e-13;
 
 }  // namespace
 
 std::vector<s_axis_mark> log_axis_marks(const s_drawn_axis& axis, axis_label_writer label_text)
 {
     std::vector<s_axis_mark> marks;
-    const std::vector<s_log_tick> ticks = log_axis_ticks(axis.low(), axis.high());
+    // The ticks of the axis read from its lower end; a reversed axis has them
+    // mirrored.
+    const std::optional<s_frequency_scale> scale = frequency_scale(axis.low(), axis.high(), true, axis.length);
+    if (!scale) {
+        return marks;
+    }
+    const std::vector<s_frequency_tick> ticks = frequency_ticks(*scale, axis.length);
+    const bool reversed = axis.max < axis.min;
+    const bool multiples = std::log10(scale->maximum / scale->minimum) < 1 - decade_nudge;
     for (std::size_t i = 0; i < ticks.size(); ++i) {
-        const s_log_tick& tick = ticks[i];
-        const std::optional<int> pixel = pixel_on_axis(axis, tick.value);
-        if (!pixel) {
-            continue;
-        }
-        grid_line line = line_of(tick, i == 0, i + 1 == ticks.size());
-        if (line == grid_line::minor && (*pixel <= 0 || *pixel >= axis.length)) {
-            line = grid_line::none;
-        }
-        marks.push_back({*pixel, line, tick.labelled, tick.labelled ? label_text(tick.value) : std::string()});
+        const s_frequency_tick& tick = ticks[i];
+        const bool major = multiples ? i == 0 || i + 1 == ticks.size() : tick.major;
+        const grid_line line = !tick.line ? grid_line::none : major ? grid_line::major : grid_line::minor;
+        const bool labelled = !tick.label.empty();
+        marks.push_back({reversed ? axis.length - tick.x : tick.x, line, labelled,
+                         labelled ? label_text(tick.value) : std::string()});
     }
     return marks;
 }

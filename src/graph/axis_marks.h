@@ -16,10 +16,11 @@ struct s_axis_mark {
     std::string label;
 };
 
-// A logarithmic axis (see log_axis_ticks.h): decades are major lines,
-// sub-decades minor lines (only strictly inside the axis, never on its
-// ends); of the multiples of a range under a decade the first and the last
-// are major lines, the others minor. label_text writes each label.
+// A logarithmic axis, with the lines and labels of the frequency axis
+// (frequency_axis.h) on any axis, reversed ones too: decades are major
+// lines, sub-decades minor ones, lines only strictly inside the axis; of the
+// multiples of a range under a decade the first and the last are major
+// lines, the others minor. label_text writes each label.
 using axis_label_writer = std::string (*)(double value);
 std::vector<s_axis_mark> log_axis_marks(const s_drawn_axis& axis, axis_label_writer label_text);
 

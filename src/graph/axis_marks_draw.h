@@ -6,7 +6,12 @@
 
 #include "graph/axis_marks.h"
 #include "graph/drawing_surface.h"
-#include "graph/plot_frame.h"
+
+// The pens of an axis' grid lines.
+struct s_grid_pens {
+    s_pen major;  // decade lines
+    s_pen minor;
+};
 
 // How the labels of a horizontal axis sit below the plot: a logarithmic
 // axis' labels start just left of their line (the box from x - 8 to x + 45),

@@ -2,159 +2,124 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "graph/graph_mapping.h"
 
 namespace {
 
-enum class box_edge { none, left, right, bottom, top };
+// Offsets further out than this are pulled in before clipping, so that the
+// clipping arithmetic never meets an infinity; at that distance the part
+// of a segment inside the plot moves by far less than a pixel.
+constexpr double FAR_OFFSET = 1e7;
 
-// One edge test of the Liang-Barsky cut: p is the motion across the edge,
-// q the room left before it. False when the segment lies wholly outside;
-// otherwise the parameters narrow and remember the edge that set them.
-bool cut_at_edge(double p, double q, box_edge edge, double& t0, box_edge& edge0, double& t1, box_edge& edge1)
+double pulled_in(double value)
 {
-    if (p == 0) {
-        return q >= 0;
-    }
-    const double t = q / p;
-    if (p < 0) {
-        if (t > t1) {
-            return false;
-        }
-        if (t > t0) {
-            t0 = t;
-            edge0 = edge;
-        }
-    } else {
-        if (t < t0) {
-            return false;
-        }
-        if (t < t1) {
-            t1 = t;
-            edge1 = edge;
-        }
-    }
-    return true;
+    return std::clamp(value, -FAR_OFFSET, FAR_OFFSET);
 }
 
-// A cut end lies exactly on the edge that cut it (interpolating far-away
-// ends loses the edge to rounding); its other coordinate is interpolated and
-// held to the box.
-void place_on_edge(box_edge edge, double width, double height, double& x, double& y)
+// Liang-Barsky: the part of the segment inside the window, or false.
+bool clip(s_plot_offset& from, s_plot_offset& to, double x_low, double x_high, double y_low, double y_high)
 {
-    switch (edge) {
-    case box_edge::left:
-        x = 0;
-        break;
-    case box_edge::right:
-        x = width;
-        break;
-    case box_edge::bottom:
-        y = 0;
-        break;
-    case box_edge::top:
-        y = height;
-        break;
-    case box_edge::none:
-        break;
+    const double dx = to.x - from.x;
+    const double dy = to.y - from.y;
+    const double p[] = {-dx, dx, -dy, dy};
+    const double q[] = {from.x - x_low, x_high - from.x, from.y - y_low, y_high - from.y};
+    double t0 = 0;
+    double t1 = 1;
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) {
+                return false;
+            }
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+        if (t0 > t1) {
+            return false;
+        }
     }
-    x = std::clamp(x, 0.0, width);
-    y = std::clamp(y, 0.0, height);
+    const s_plot_offset start = from;
+    from = {start.x + t0 * dx, start.y + t0 * dy};
+    to = {start.x + t1 * dx, start.y + t1 * dy};
+    return true;
 }
 
 }  // namespace
 
-s_clip_result clip_segment_to_box(double x0, double y0, double x1, double y1, double width, double height)
-{
-    s_clip_result none{false, 0, 0, 0, 0, false, false};
-    const double dx = x1 - x0;
-    const double dy = y1 - y0;
-    if (!std::isfinite(dx) || !std::isfinite(dy) || !(width >= 0) || !(height >= 0)) {
-        return none;
-    }
-    double t0 = 0;
-    double t1 = 1;
-    box_edge edge0 = box_edge::none;
-    box_edge edge1 = box_edge::none;
-    if (!cut_at_edge(-dx, x0, box_edge::left, t0, edge0, t1, edge1) ||
-        !cut_at_edge(dx, width - x0, box_edge::right, t0, edge0, t1, edge1) ||
-        !cut_at_edge(-dy, y0, box_edge::bottom, t0, edge0, t1, edge1) ||
-        !cut_at_edge(dy, height - y0, box_edge::top, t0, edge0, t1, edge1) || t0 > t1) {
-        return none;
-    }
-    s_clip_result cut{true, x0, y0, x1, y1, edge0 != box_edge::none, edge1 != box_edge::none};
-    if (cut.start_cut) {
-        cut.x0 = x0 + t0 * dx;
-        cut.y0 = y0 + t0 * dy;
-    }
-    if (cut.end_cut) {
-        cut.x1 = x0 + t1 * dx;
-        cut.y1 = y0 + t1 * dy;
-    }
-    place_on_edge(edge0, width, height, cut.x0, cut.y0);
-    place_on_edge(edge1, width, height, cut.x1, cut.y1);
-    return cut;
-}
-
-clipped_curve::clipped_curve(drawing_surface& surface, const s_rect& plot, curve_edges edges, double right_limit)
-    : surface_(surface),
-      plot_(plot),
-      edges_(edges),
-      right_(std::clamp(right_limit, 0.0, static_cast<double>(std::max(plot.width(), 0)))),
-      top_(std::max(plot.height(), 0))
+clipped_curve::clipped_curve(drawing_surface& surface, const s_rect& plot, double x_low, double x_high)
+    : surface_(surface), plot_(plot),
+      x_low_(std::clamp(x_low, 0.0, static_cast<double>(plot.width()))),
+      x_high_(std::clamp(x_high, 0.0, static_cast<double>(plot.width())))
 {
 }
 
-clipped_curve::clipped_curve(drawing_surface& surface, const s_rect& plot, curve_edges edges)
-    : clipped_curve(surface, plot, edges, plot.width())
+void clipped_curve::add(const std::optional<s_plot_offset>& point)
 {
-}
-
-void clipped_curve::add(std::optional<double> x, std::optional<double> y)
-{
-    if (!x || !y || !std::isfinite(*x) || !std::isfinite(*y)) {
-        lift();
+    if (!point || !std::isfinite(point->x) || !std::isfinite(point->y)) {
+        previous_.reset();
         return;
     }
-    const double px = *x;
-    const double py = edges_ == curve_edges::clamp_vertical ? std::clamp(*y, 0.0, top_) : *y;
-    if (has_previous_) {
-        draw_segment(previous_x_, previous_y_, px, py);
+    const s_plot_offset here{pulled_in(point->x), pulled_in(point->y)};
+    if (previous_) {
+        draw_segment(*previous_, here);
     }
-    has_previous_ = true;
-    previous_x_ = px;
-    previous_y_ = py;
+    previous_ = here;
 }
 
-void clipped_curve::lift()
+void clipped_curve::draw_segment(s_plot_offset from, s_plot_offset to)
 {
-    has_previous_ = false;
-    pen_at_previous_ = false;
-}
-
-void clipped_curve::draw_segment(double x0, double y0, double x1, double y1)
-{
-    const s_clip_result cut = clip_segment_to_box(x0, y0, x1, y1, right_, top_);
-    if (!cut.visible) {
-        pen_at_previous_ = false;
+    if (!(x_low_ <= x_high_) || !clip(from, to, x_low_, x_high_, 0, plot_.height())) {
         return;
     }
-    int dx = 0;
-    int dy = 0;
-    if (!pen_at_previous_ || cut.start_cut) {
-        to_device(cut.x0, cut.y0, dx, dy);
-        surface_.move_to(dx, dy);
+    // Inside the plot every offset is a small number of pixels.
+    const int x0 = plot_.left + pixel_of_offset(from.x).value_or(0);
+    const int y0 = plot_.bottom - pixel_of_offset(from.y).value_or(0);
+    const int x1 = plot_.left + pixel_of_offset(to.x).value_or(0);
+    const int y1 = plot_.bottom - pixel_of_offset(to.y).value_or(0);
+    const bool from_waiting = waiting_ && x0 == waiting_x_ && y0 == waiting_y_;
+    if (!from_waiting) {
+        draw_waiting();
+        if (!drawn_ || x0 != pen_x_ || y0 != pen_y_) {
+            surface_.move_to(x0, y0);
+            drawn_ = true;
+            pen_x_ = x0;
+            pen_y_ = y0;
+        }
     }
-    to_device(cut.x1, cut.y1, dx, dy);
-    surface_.line_to(dx, dy);
+    if (std::abs(x1 - pen_x_) <= 1 && std::abs(y1 - pen_y_) <= 1) {
+        waiting_ = true;
+        waiting_x_ = x1;
+        waiting_y_ = y1;
+        return;
+    }
+    waiting_ = false;
+    surface_.line_to(x1, y1);
+    pen_x_ = x1;
+    pen_y_ = y1;
     ++segments_;
-    pen_at_previous_ = !cut.end_cut;
 }
 
-void clipped_curve::to_device(double x, double y, int& dx, int& dy) const
+void clipped_curve::draw_waiting()
 {
-    // Within the plot, so every offset has its pixel.
-    dx = plot_.left + pixel_of_offset(x).value_or(0);
-    dy = plot_.bottom - pixel_of_offset(y).value_or(0);
+    if (!waiting_) {
+        return;
+    }
+    waiting_ = false;
+    if (waiting_x_ != pen_x_ || waiting_y_ != pen_y_) {
+        surface_.line_to(waiting_x_, waiting_y_);
+        pen_x_ = waiting_x_;
+        pen_y_ = waiting_y_;
+        ++segments_;
+    }
+}
+
+clipped_curve::~clipped_curve()
+{
+    draw_waiting();
 }

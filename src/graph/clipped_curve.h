@@ -1,59 +1,57 @@
-// A curve drawn point by point inside a plot, never outside it.
+// Drawing a curve into a plot: points joined in order, each segment cut at
+// the edges of a window of the plot by linear interpolation, segments
+// wholly outside left out, and a curve that comes back into the window
+// starting again at the edge. A point that cannot be mapped breaks the
+// curve: the segments that join it are not drawn.
 //
-// Points are given as offsets in pixels from the plot's origin (its left and
-// bottom edges, y upwards) and joined in order with the pen selected last.
-// A segment that crosses an edge is cut there by linear interpolation, a
-// segment wholly outside is not drawn, and a curve re-entering the plot
-// starts again at the edge. A point that cannot be drawn (an absent offset)
-// is skipped together with the segments that join it. Every coordinate that
-// reaches the surface lies on the plot.
+// A dense curve (2000 points across a plot a few hundred pixels wide) has
+// many segments shorter than a pixel: a point within one pixel of the last
+// one drawn waits, and is drawn only when the curve goes on further, breaks
+// or ends, so the line never strays from the points by more than a pixel
+// and the surface gets a line per pixel step, not one per point.
 #pragma once
 
 #include <optional>
 
 #include "graph/drawing_surface.h"
 
-enum class curve_edges {
-    clip,            // cut at all four edges
-    clamp_vertical,  // each point's height held to the plot; cut at the left and right edges only
+// A point in plot offsets: x pixels right of the plot's left edge, y pixels
+// up from its bottom edge.
+struct s_plot_offset {
+    double x;
+    double y;
 };
 
 class clipped_curve {
 public:
-    // right_limit: the offset where the curve stops on the right (the plot's
-    // width, or a little less).
-    clipped_curve(drawing_surface& surface, const s_rect& plot, curve_edges edges, double right_limit);
-    clipped_curve(drawing_surface& surface, const s_rect& plot, curve_edges edges = curve_edges::clip);
+    // The window runs from x_low to x_high (offsets, clamped to the plot)
+    // and over the plot's whole height. Lines go out in the pen selected.
+    clipped_curve(drawing_surface& surface, const s_rect& plot, double x_low, double x_high);
+    // Draws the point still waiting.
+    ~clipped_curve();
+    clipped_curve(const clipped_curve&) = delete;
+    clipped_curve& operator=(const clipped_curve&) = delete;
 
-    void add(std::optional<double> x, std::optional<double> y);
-    // Ends the current run: the next point starts a new one.
-    void lift();
-    // Segments drawn so far.
-    int segments() const { return segments_; }
+    // The next point, joined to the one before; nullopt or a point that is
+    // not finite breaks the curve.
+    void add(const std::optional<s_plot_offset>& point);
+
+    int segments_drawn() const { return segments_; }
 
 private:
-    void draw_segment(double x0, double y0, double x1, double y1);
-    void to_device(double x, double y, int& dx, int& dy) const;
+    void draw_segment(s_plot_offset from, s_plot_offset to);
+    void draw_waiting();
 
     drawing_surface& surface_;
     s_rect plot_;
-    curve_edges edges_;
-    double right_;
-    double top_;
-    bool has_previous_ = false;
-    double previous_x_ = 0;
-    double previous_y_ = 0;
-    bool pen_at_previous_ = false;  // the surface's pen stands on the previous point
+    double x_low_;
+    double x_high_;
+    std::optional<s_plot_offset> previous_;
+    bool drawn_ = false;  // something was drawn, and the pen stands at pen_x_, pen_y_
+    int pen_x_ = 0;
+    int pen_y_ = 0;
+    bool waiting_ = false;  // a point within a pixel of the pen, not yet drawn
+    int waiting_x_ = 0;
+    int waiting_y_ = 0;
     int segments_ = 0;
 };
-
-// Cuts the segment to the box [0, width] x [0, height]; false when no part of
-// it lies inside (or its ends are not finite). start_cut and end_cut tell
-// which ends were moved.
-struct s_clip_result {
-    bool visible;
-    double x0, y0, x1, y1;
-    bool start_cut;
-    bool end_cut;
-};
-s_clip_result clip_segment_to_box(double x0, double y0, double x1, double y1, double width, double height);

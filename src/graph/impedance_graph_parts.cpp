@@ -5,6 +5,7 @@
 #include "graph/colour_value.h"
 #include "graph/graph_mapping.h"
 #include "graph/number_format.h"
+#include "graph/plot_frame.h"
 
 namespace {
 
@@ -13,6 +14,11 @@ constexpr int readout_bottom_gap = 43;
 constexpr int readout_hidden_lift = 50;
 
 }  // namespace
+
+bool plot_has_room(const s_rect& plot)
+{
+    return plot.width() > 0 && plot.height() > 0;
+}
 
 bool white_background(const s_graph_settings& settings)
 {
@@ -26,7 +32,9 @@ s_brush plot_background(const s_graph_settings& settings)
 
 s_grid_pens impedance_grid_pens(const s_graph_settings& settings)
 {
-    return grid_pens(white_background(settings), settings.axis_scale[PLOT_A] != AXIS_LOG);
+    const s_grid_colours colours = grid_colours(white_background(settings));
+    const pen_style minor_style = settings.axis_scale[PLOT_A] == AXIS_LOG ? pen_style::solid : pen_style::dotted;
+    return {{pen_style::solid, 1, colours.major}, {minor_style, 1, colours.minor}};
 }
 
 std::uint32_t plot_colour(const s_graph_settings& settings, int plot)
@@ -75,6 +83,14 @@ int readout_left(const s_rect& area)
 int readout_top(const s_rect& area, bool settings_hidden)
 {
     return area.bottom - readout_bottom_gap - (settings_hidden ? readout_hidden_lift : 0);
+}
+
+std::optional<s_plot_offset> plot_offset(std::optional<double> x, std::optional<double> y)
+{
+    if (!x || !y) {
+        return std::nullopt;
+    }
+    return s_plot_offset{*x, *y};
 }
 
 std::optional<s_plot_pixel> pixel_on_plot(const s_rect& plot, std::optional<double> x, std::optional<double> y)

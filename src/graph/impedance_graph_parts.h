@@ -9,14 +9,21 @@
 #include <string>
 
 #include "fra/sweep_records.h"
+#include "graph/axis_marks_draw.h"
+#include "graph/clipped_curve.h"
 #include "graph/drawing_surface.h"
 #include "graph/graph_settings.h"
-#include "graph/plot_frame.h"
+
+// False when an area too small for its graph leaves the plot no width or no
+// height: the graph then draws nothing at all.
+bool plot_has_room(const s_rect& plot);
 
 bool white_background(const s_graph_settings& settings);
 // The plot's background brush, black or white by bg_colour.
 s_brush plot_background(const s_graph_settings& settings);
-// The grid pens; plot A's axis is the reference axis.
+// The grid pens, 1 pixel wide in the grid colours of the background. Plot
+// A's axis is the reference axis: the minor lines are dotted when it is
+// linear and solid when it is logarithmic.
 s_grid_pens impedance_grid_pens(const s_graph_settings& settings);
 std::uint32_t plot_colour(const s_graph_settings& settings, int plot);
 // Solid, 1, 2 or 3 pixels wide by weight, in the plot's colour.
@@ -38,6 +45,9 @@ std::string readout_text(const char* name, double value, const char* unit);
 // 43 pixels above its bottom, 50 higher while the settings panel is hidden.
 int readout_left(const s_rect& area);
 int readout_top(const s_rect& area, bool settings_hidden);
+
+// An offset pair as a point of a curve, when both are present.
+std::optional<s_plot_offset> plot_offset(std::optional<double> x, std::optional<double> y);
 
 // The device pixel of an offset pair from the plot's origin (left, bottom),
 // when both offsets are present and lie on the plot.

@@ -8,6 +8,7 @@
 #include "graph/clipped_curve.h"
 #include "graph/colour_value.h"
 #include "graph/drawn_axis.h"
+#include "graph/frequency_axis.h"
 #include "graph/graph_mapping.h"
 #include "graph/graph_markers.h"
 #include "graph/graph_titles.h"
@@ -71,7 +72,7 @@ void draw_frequency_axis(drawing_surface& surface, const s_rect& plot, const s_d
                          const s_grid_pens& pens)
 {
     if (axis.logarithmic) {
-        draw_horizontal_axis_marks(surface, plot, log_axis_marks(axis, log_axis_label), pens,
+        draw_horizontal_axis_marks(surface, plot, log_axis_marks(axis, frequency_label), pens,
                                    horizontal_labels::from_line);
     } else {
         draw_horizontal_axis_marks(surface, plot,
@@ -110,11 +111,11 @@ void draw_curve(drawing_surface& surface, const s_rect& plot, const s_graph_sett
                 const s_lcr_sweep& sweep, const s_drawn_axis& frequency, const s_bode_plot& p)
 {
     surface.select_pen(plot_curve_pen(drawn, p.plot));
-    clipped_curve curve(surface, plot);
+    clipped_curve curve(surface, plot, 0, plot.width());
     const int points = drawn_points(sweep);
     for (int i = 0; i < points; ++i) {
         const s_point_offsets o = offsets_of(drawn, sweep.point[i], frequency, p);
-        curve.add(o.x, o.y);
+        curve.add(plot_offset(o.x, o.y));
     }
 }
 
@@ -125,7 +126,7 @@ void draw_cursor_marker(drawing_surface& surface, const s_rect& plot, const s_gr
     if (const std::optional<s_plot_pixel> pixel = pixel_on_plot(plot, o.x, o.y)) {
         const std::uint32_t colour = plot_colour(drawn, p.plot);
         surface.select_pen({pen_style::solid, 1, colour});
-        draw_circle_marker(surface, pixel->x, pixel->y, CURSOR_MARKER_RADIUS, colour);
+        draw_cursor_circle(surface, pixel->x, pixel->y, solid_brush(colour));
     }
 }
 

@@ -9,8 +9,8 @@
 #include "graph/axis_marks_draw.h"
 #include "graph/clipped_curve.h"
 #include "graph/colour_value.h"
+#include "graph/frequency_axis.h"
 #include "graph/graph_mapping.h"
-#include "graph/graph_markers.h"
 #include "graph/graph_titles.h"
 
 namespace {
@@ -82,7 +82,7 @@ s_nyquist_axes draw_nyquist_graph(drawing_surface& surface, const s_rect& area, 
                              linear_axis_marks(*axes.imaginary, imaginary_divisions, linear_vertical_label), pens,
                              axis_side::left, plot.left);
     if (axes.real->logarithmic) {
-        draw_horizontal_axis_marks(surface, plot, log_axis_marks(*axes.real, log_axis_label), pens,
+        draw_horizontal_axis_marks(surface, plot, log_axis_marks(*axes.real, frequency_label), pens,
                                    horizontal_labels::from_line);
     } else {
         draw_horizontal_axis_marks(surface, plot,
@@ -91,11 +91,13 @@ s_nyquist_axes draw_nyquist_graph(drawing_surface& surface, const s_rect& area, 
     }
 
     surface.select_pen(plot_curve_pen(settings, PLOT_A));
-    clipped_curve curve(surface, plot);
-    const int points = drawn_points(sweep);
-    for (int i = 0; i < points; ++i) {
-        const s_point_offsets o = offsets_of(axes, sweep.point[i]);
-        curve.add(o.x, o.y);
+    {
+        clipped_curve curve(surface, plot, 0, plot.width());
+        const int points = drawn_points(sweep);
+        for (int i = 0; i < points; ++i) {
+            const s_point_offsets o = offsets_of(axes, sweep.point[i]);
+            curve.add(plot_offset(o.x, o.y));
+        }
     }
     return axes;
 }
@@ -124,7 +126,9 @@ void draw_nyquist_cursor(drawing_surface& surface, const s_nyquist_axes& axes, c
         surface.line_to(pixel->x, pixel->y);
         surface.line_to(pixel->x, axes.plot.bottom);
         surface.select_pen({pen_style::solid, 1, colour});
-        draw_circle_marker(surface, pixel->x, pixel->y, cursor_circle_radius, colour);
+        // Circled more widely than a cursor point of the Bode graph.
+        constexpr int r = cursor_circle_radius;
+        surface.ellipse({pixel->x - r, pixel->y - r, pixel->x + r + 1, pixel->y + r + 1}, solid_brush(colour));
     }
     const s_nyquist_pair pair = lcr_nyquist_pair(point, axes.layout);
     draw_readout_row(surface, readout_x, readout_y,

@@ -2,27 +2,36 @@
 
 namespace {
 
-constexpr int frame_margin = 4;
-constexpr brush_kind frame_brushes[] = {brush_kind::grey, brush_kind::light_grey, brush_kind::light_grey,
-                                        brush_kind::grey, brush_kind::dark_grey};
+constexpr std::uint32_t LIGHT_GRID = 11119017;  // RGB(169, 169, 169)
+constexpr std::uint32_t DARK_GRID = 5592405;    // RGB(85, 85, 85)
 
 }  // namespace
 
+s_rect grown_rect(const s_rect& area, int d)
+{
+    return {area.left - d, area.top - d, area.right + d, area.bottom + d};
+}
+
 void draw_plot_frame(drawing_surface& surface, const s_rect& plot, const s_brush& background)
 {
-    s_rect edge{plot.left - frame_margin, plot.top - frame_margin, plot.right + frame_margin,
-                plot.bottom + frame_margin};
-    surface.fill_rect(edge, background);
-    for (const brush_kind kind : frame_brushes) {
-        surface.frame_rect(edge, s_brush{kind, 0});
-        edge = {edge.left + 1, edge.top + 1, edge.right - 1, edge.bottom - 1};
+    surface.fill_rect(grown_rect(plot, 4), background);
+    const brush_kind rings[] = {brush_kind::grey, brush_kind::light_grey, brush_kind::light_grey, brush_kind::grey,
+                                brush_kind::dark_grey};
+    int d = 4;
+    for (const brush_kind ring : rings) {
+        surface.frame_rect(grown_rect(plot, d--), {ring});
     }
 }
 
-s_grid_pens grid_pens(bool white_background, bool reference_axis_linear)
+s_grid_colours grid_colours(bool light_background)
 {
-    const std::uint32_t major = white_background ? GRID_DARK_GREY : GRID_LIGHT_GREY;
-    const std::uint32_t minor = white_background ? GRID_LIGHT_GREY : GRID_DARK_GREY;
-    return {{pen_style::solid, 1, major},
-            {reference_axis_linear ? pen_style::dotted : pen_style::solid, 1, minor}};
+    return light_background ? s_grid_colours{DARK_GRID, LIGHT_GRID} : s_grid_colours{LIGHT_GRID, DARK_GRID};
+}
+
+bool is_light_colour(std::uint32_t colour)
+{
+    const unsigned red = colour & 0xFF;
+    const unsigned green = (colour >> 8) & 0xFF;
+    const unsigned blue = (colour >> 16) & 0xFF;
+    return 299 * red + 587 * green + 114 * blue > 128 * 1000;
 }

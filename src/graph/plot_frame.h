@@ -1,35 +1,28 @@
-// The plot area every graph draws into: its background and sunken border,
-// and the pens of its grid lines.
+// What every graph's plot shares: the sunken frame around its plot
+// rectangle and the colours of its grid lines on a dark or light background.
 #pragma once
 
 #include <cstdint>
 
-#include "graph/colour_value.h"
 #include "graph/drawing_surface.h"
 
-// Grid colours: the lighter grey is the major line on a black background and
-// the minor line on a white one, the darker grey the other way round.
-inline constexpr std::uint32_t GRID_LIGHT_GREY = rgb_colour(169, 169, 169);
-inline constexpr std::uint32_t GRID_DARK_GREY = rgb_colour(85, 85, 85);
-
-// False when an area too small for its graph leaves the plot no width or no
-// height: the graph then draws nothing at all.
-inline bool plot_has_room(const s_rect& plot)
-{
-    return plot.width() > 0 && plot.height() > 0;
-}
-
-// The plot rectangle grown by 4 pixels on each side, filled with the
-// background, then framed five times, one pixel further in each time: grey,
-// light grey twice, grey, dark grey (a sunken border).
+// The plot rectangle grown by 4 pixels on each side and filled with the
+// background, then framed five times, one pixel further in each time, with
+// the grey, light grey, light grey, grey and dark grey brushes: a sunken
+// border whose innermost ring is the plot rectangle's own edge.
 void draw_plot_frame(drawing_surface& surface, const s_rect& plot, const s_brush& background);
 
-struct s_grid_pens {
-    s_pen major;  // decade lines: solid, 1 pixel
-    s_pen minor;  // 1 pixel; dotted when the reference axis is linear
+// The grid line colours (0x00BBGGRR): on a black background the major
+// (decade) lines are the lighter grey, on a white one the darker.
+struct s_grid_colours {
+    std::uint32_t major;
+    std::uint32_t minor;
 };
+s_grid_colours grid_colours(bool light_background);
 
-// The grid pens on a white or black background. The reference axis (the
-// frequency axis of the test graph, plot A's axis on the impedance graphs)
-// decides whether the minor lines are dotted (linear) or solid (logarithmic).
-s_grid_pens grid_pens(bool white_background, bool reference_axis_linear);
+// Whether a colour (0x00BBGGRR) is light enough for black text and the white
+// background's grid colours: its luminance is above the middle.
+bool is_light_colour(std::uint32_t colour);
+
+// The rectangle grown by d pixels on every side (shrunk for negative d).
+s_rect grown_rect(const s_rect& area, int d);

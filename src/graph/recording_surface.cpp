@@ -1,5 +1,8 @@
 #include "graph/recording_surface.h"
 
+#include <algorithm>
+#include <limits>
+
 s_drawing_record& recording_surface::add(drawing_op op)
 {
     s_drawing_record& record = records_.emplace_back();
@@ -86,11 +89,19 @@ void recording_surface::text_at(int x, int y, const std::string& text)
     r.text = text;
 }
 
+s_text_size model_text_extent(const s_font& font, const std::string& text)
+{
+    constexpr int char_width = recording_surface::model_char_width;
+    constexpr int char_height = recording_surface::model_char_height;
+    const int height = font.height > 0 ? font.height : char_height;
+    const long long width = std::max(1LL, (char_width * static_cast<long long>(height) + char_height / 2) / char_height);
+    const long long total = width * static_cast<long long>(text.size());
+    return {static_cast<int>(std::min<long long>(total, std::numeric_limits<int>::max())), height};
+}
+
 s_text_size recording_surface::text_extent(const std::string& text)
 {
-    const int height = font_.height > 0 ? font_.height : model_char_height;
-    const int char_width = (model_char_width * height + model_char_height / 2) / model_char_height;
-    return {static_cast<int>(text.size()) * (char_width > 0 ? char_width : 1), height};
+    return model_text_extent(font_, text);
 }
 
 std::vector<s_drawn_segment> recording_surface::segments() const

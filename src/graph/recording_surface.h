@@ -50,10 +50,14 @@ struct s_drawn_segment {
     s_pen pen;
 };
 
+// The fixed font model: characters are 7 pixels wide and 13 high at the
+// interface font's height; other heights scale both. What the recording
+// surface measures texts by, and what the SVG surface lays its texts out by,
+// so that a picture's layout is the one the tests see.
+s_text_size model_text_extent(const s_font& font, const std::string& text);
+
 class recording_surface final : public drawing_surface {
 public:
-    // Characters of the model font are 7 pixels wide and 13 high at the
-    // interface font's height; other heights scale both.
     static constexpr int model_char_width = 7;
     static constexpr int model_char_height = 13;
 

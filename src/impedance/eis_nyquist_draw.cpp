@@ -10,7 +10,6 @@ constexpr int plot_left_inset = 80;
 constexpr int plot_top_inset = 10;
 constexpr int plot_right_inset = 30;
 constexpr int readout_below_plot = 47;
-constexpr int mark_pen_width = 2;
 
 enum class mark_shape { square, diamond };
 
@@ -20,7 +19,8 @@ struct s_eis_mark {
     mark_shape shape;
 };
 
-void draw_mark(drawing_surface& surface, const s_nyquist_axes& axes, const s_lcr_sweep& sweep, const s_eis_mark& mark)
+void draw_mark(drawing_surface& surface, const s_nyquist_axes& axes, const s_lcr_sweep& sweep, const s_eis_mark& mark,
+               std::uint32_t colour)
 {
     if (!mark.found || mark.index < 0 || mark.index >= drawn_points(sweep)) {
         return;
@@ -30,9 +30,9 @@ void draw_mark(drawing_surface& surface, const s_nyquist_axes& axes, const s_lcr
         return;
     }
     if (mark.shape == mark_shape::square) {
-        draw_square_marker(surface, pixel->x, pixel->y);
+        draw_square_marker(surface, pixel->x, pixel->y, colour);
     } else {
-        draw_diamond_marker(surface, pixel->x, pixel->y);
+        draw_diamond_marker(surface, pixel->x, pixel->y, colour);
     }
 }
 
@@ -40,14 +40,13 @@ void draw_analysis_marks(drawing_surface& surface, const s_nyquist_axes& axes, c
                          const eis_result& analysis)
 {
     const std::uint32_t colour = white_background(axes.drawn) ? COLOUR_BLACK : COLOUR_WHITE;
-    surface.select_pen({pen_style::solid, mark_pen_width, colour});
     const s_eis_mark marks[] = {
         {analysis.min_real_found, analysis.min_real_index, mark_shape::square},
         {analysis.peak_found, analysis.peak_index, mark_shape::diamond},
         {analysis.arc_end_found, analysis.arc_end_index, mark_shape::square},
     };
     for (const s_eis_mark& mark : marks) {
-        draw_mark(surface, axes, sweep, mark);
+        draw_mark(surface, axes, sweep, mark, colour);
     }
 }
 

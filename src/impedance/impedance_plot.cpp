@@ -1,7 +1,6 @@
 #include "impedance/impedance_plot.h"
 
 #include "graph/autoscale_impedance.h"
-#include "graph/colour_value.h"
 #include "graph/lcr_bode_draw.h"
 #include "graph/lcr_nyquist_draw.h"
 #include "impedance/eis_analysis.h"
@@ -9,9 +8,6 @@
 #include "impedance/piezo_graph_draw.h"
 
 namespace {
-
-// The face colour of the program's windows.
-constexpr std::uint32_t window_face_colour = rgb_colour(240, 240, 240);
 
 void draw_bode(drawing_surface& surface, const s_rect& area, const s_lcr_sweep& sweep, int layout,
                s_graph_settings& settings)
@@ -40,11 +36,6 @@ void draw_eis(drawing_surface& surface, const s_rect& area, const s_lcr_sweep& s
 
 }  // namespace
 
-std::uint32_t impedance_plot_window_colour(bool white)
-{
-    return white ? COLOUR_WHITE : window_face_colour;
-}
-
 int impedance_plot_settings_kind(impedance_plot_kind kind)
 {
     switch (kind) {
@@ -63,7 +54,7 @@ int impedance_plot_settings_kind(impedance_plot_kind kind)
 void draw_impedance_plot(drawing_surface& surface, const s_rect& area, const s_impedance_plot& plot,
                          const s_lcr_sweep& sweep, int layout, s_graph_settings& settings)
 {
-    surface.fill_rect(area, solid_brush(impedance_plot_window_colour(plot.white)));
+    surface.fill_rect(area, {brush_kind::white});
     if (plot.white) {
         settings.bg_colour = BACKGROUND_WHITE;
     }

@@ -2,8 +2,8 @@
 // the command-line tool writes it: the graph the LCR, EIS or Piezo window
 // would show for the block just imported, over the whole picture.
 //
-// The area is filled with the window's own colour (white on request),
-// then the window's steps run on the given settings record:
+// The area is filled white, as the tool's every picture, then the window's
+// steps run on the given settings record:
 //   Bode:     the rescale step with plot A |Z| (value 3) and plot B the
 //             phase (value 4), both cursors on the first point;
 //   Nyquist:  the two Nyquist ranges, recomputed by the drawing;
@@ -11,7 +11,7 @@
 //             (default tuning) marked;
 //   Piezo:    the view's graph with both display options at their start,
 //             or the report's picture when white is asked for.
-// White also gives the impedance graphs a white background.
+// White gives the impedance graphs a white background.
 #pragma once
 
 #include "fra/sweep_records.h"
@@ -28,9 +28,6 @@ struct s_impedance_plot {
 // The Bode graph's two quantities in the tool.
 inline constexpr int IMPEDANCE_PLOT_A_VALUE = 3;
 inline constexpr int IMPEDANCE_PLOT_B_VALUE = 4;
-
-// The window's own colour around the plot.
-std::uint32_t impedance_plot_window_colour(bool white);
 
 // The graph settings kind the plot reads (the Piezo graph has none: -1).
 int impedance_plot_settings_kind(impedance_plot_kind kind);

@@ -4,16 +4,16 @@
 #include <cmath>
 #include <string>
 
-#include "graph/axis_label_text.h"
 #include "graph/axis_marks.h"
 #include "graph/axis_marks_draw.h"
 #include "graph/clipped_curve.h"
 #include "graph/colour_value.h"
 #include "graph/decimal_scale.h"
 #include "graph/drawn_axis.h"
+#include "graph/frequency_axis.h"
 #include "graph/graph_mapping.h"
 #include "graph/graph_titles.h"
-#include "graph/log_axis_ticks.h"
+#include "graph/impedance_graph_parts.h"
 #include "graph/number_format.h"
 #include "graph/phase_axis_start.h"
 #include "graph/plot_frame.h"
@@ -28,6 +28,7 @@ constexpr int title_band_height = 20;
 constexpr int side_title_inset = 20;
 constexpr int outside_tick = 5;
 constexpr int phase_divisions = 6;
+constexpr int most_decades = 40;
 constexpr int phase_step = 60;
 constexpr double phase_span = 360;
 constexpr int frequency_value = 0;
@@ -95,8 +96,8 @@ void draw_impedance_axis(drawing_surface& surface, const s_rect& plot, const s_d
 {
     const int w = plot.width();
     const bool narrow = std::log10(axis.high() / axis.low()) <= 1;
-    const int first = log_decade_of(axis.low()) - 1;
-    const int last = std::min(log_decade_of(axis.high()), first + LOG_AXIS_MOST_DECADES);
+    const int first = log_decade(axis.low()) - 1;
+    const int last = std::min(log_decade(axis.high()), first + most_decades);
     for (int e = first; e <= last; ++e) {
         for (int k = 1; k <= 9; ++k) {
             const double v = scale_by_power_of_ten(k, e);
@@ -147,11 +148,16 @@ void draw_curve(drawing_surface& surface, const s_rect& plot, const s_lcr_sweep&
                 const s_drawn_axis& frequency, const s_drawn_axis& values, int value, std::uint32_t colour)
 {
     surface.select_pen({pen_style::solid, form.curve_width, colour});
-    clipped_curve curve(surface, plot, curve_edges::clamp_vertical, plot.width() - form.right_cut);
-    const int points = std::clamp(sweep.points, 0, SWEEP_MAX_POINTS);
+    // The curve stops at the right edge (less the form's cut) and every
+    // point is held to the plot's height.
+    clipped_curve curve(surface, plot, 0, plot.width() - form.right_cut);
+    const double top = plot.height();
+    const int points = drawn_points(sweep);
     for (int i = 0; i < points; ++i) {
         const s_lcr_result& p = sweep.point[i];
-        curve.add(frequency.offset_of(p.value[frequency_value]), values.offset_of(p.value[value]));
+        const std::optional<double> y = values.offset_of(p.value[value]);
+        curve.add(plot_offset(frequency.offset_of(p.value[frequency_value]),
+                              y ? std::optional<double>(std::clamp(*y, 0.0, top)) : std::nullopt));
     }
 }
 
@@ -190,7 +196,7 @@ void draw_piezo(drawing_surface& surface, const s_rect& area, const s_lcr_sweep&
     draw_phase_axis(surface, plot, phase_start, display_option(grid.phase_lines));
     const s_grid_pens frequency_pens{{pen_style::solid, 2, frequency_major_colour},
                                      {pen_style::solid, 1, frequency_minor_colour}};
-    draw_horizontal_axis_marks(surface, plot, log_axis_marks(*frequency, log_axis_label), frequency_pens,
+    draw_horizontal_axis_marks(surface, plot, log_axis_marks(*frequency, frequency_label), frequency_pens,
                                horizontal_labels::from_line);
 
     draw_curve(surface, plot, sweep, form, *frequency, *impedance, impedance_value, impedance_curve_colour);

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "app/debug_output.h"
+#include "app/path_text.h"
 #include "app/user_prompt.h"
 #include "link/connection.h"
 
@@ -44,13 +45,9 @@ std::string current_path()
 // Creates every missing folder on the path, one level at a time.
 void make_folders_for(const std::string& path)
 {
-    for (std::size_t i = 1; i < path.size(); ++i) {
-        if (path[i] == '\\' || path[i] == '/') {
-            const std::string prefix = path.substr(0, i);
-            if (prefix.empty() || prefix.back() == ':' || env().file_exists(prefix)) {
-                continue;
-            }
-            env().make_directory(prefix);
+    for (const std::string& folder : path_parent_folders(path)) {
+        if (!env().file_exists(folder)) {
+            env().make_directory(folder);
         }
     }
 }

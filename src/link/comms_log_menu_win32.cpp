@@ -1,9 +1,8 @@
 #include "link/comms_log_menu_win32.h"
 
-#include <shlobj.h>
-
 #include <string>
 
+#include "app/folder_browser_win32.h"
 #include "app/message_box_prompt_win32.h"
 #include "link/comms_log.h"
 
@@ -18,34 +17,18 @@ std::string current_log_folder()
     return cut == std::string::npos ? std::string() : path.substr(0, cut);
 }
 
-int CALLBACK browse_callback(HWND window, UINT message, LPARAM, LPARAM data)
-{
-    if (message == BFFM_INITIALIZED && data != 0) {
-        SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
-    }
-    return 0;
-}
-
 void choose_log_folder(HWND owner)
 {
-    const std::string start = current_log_folder();
-    BROWSEINFOA info{};
-    info.hwndOwner = owner;
-    info.lpszTitle = "Select a folder for the COMMSLOG file to be written to";
-    info.ulFlags = BIF_NEWDIALOGSTYLE | BIF_EDITBOX;
-    info.lpfn = browse_callback;
-    info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
-    LPITEMIDLIST item = SHBrowseForFolderA(&info);
-    if (!item) {
+    const s_folder_choice choice =
+        browse_for_folder(owner, "Select a folder for the COMMSLOG file to be written to", current_log_folder());
+    if (!choice.chosen) {
         return;  // cancelled
     }
-    char folder[MAX_PATH] = {};
-    if (SHGetPathFromIDListA(item, folder)) {
-        comms_log_start_in_folder(folder, true);
+    if (choice.path) {
+        comms_log_start_in_folder(*choice.path, true);
     } else {
         MessageBoxA(owner, "Invalid Directory Selected", "Error", MB_OK | MB_ICONINFORMATION);
     }
-    CoTaskMemFree(item);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/file_bytes.h"
 #include "support/sim_process.h"
 #include "support/tool_process.h"
 
@@ -24,17 +25,6 @@ std::vector<std::string> lines_of(const std::string& text, const std::string& li
         start = end == std::string::npos ? text.size() : end + line_end.size();
     }
     return lines;
-}
-
-std::string file_text(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void write_file(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 std::vector<std::string> writes_of(const sim_process& sim)
@@ -142,12 +132,12 @@ TEST_F(ToolConfigStream, SavedStreamLoadsBack)
 {
     const s_tool_run save = tool.run({"--lan", sim.address(), "config", "save", file});
     ASSERT_EQ(save.status, 0) << save.out << save.err;
-    const std::vector<std::string> lines = lines_of(file_text(file), "\r\n");
+    const std::vector<std::string> lines = lines_of(read_bytes(file), "\r\n");
     ASSERT_GT(lines.size(), 3u + 512u);
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3), (std::vector<std::string>{"1", "7", "2"}));
 
     ASSERT_EQ(tool.run({"--lan", sim.address(), "config", "set", "18", "200"}).status, 0);
-    write_file(edited, joined(only_steps(lines)));
+    write_bytes(edited, joined(only_steps(lines)));
     const s_tool_run load = tool.run({"--lan", sim.address(), "config", "load", edited});
     ASSERT_EQ(load.status, 0) << load.out << load.err;
     EXPECT_EQ(writes_of(sim), (std::vector<std::string>{"config,18,200", "config,18,50"}));
@@ -157,9 +147,9 @@ TEST_F(ToolConfigStream, SavedStreamLoadsBack)
 TEST_F(ToolConfigStream, RefusedLoadsSendNothing)
 {
     ASSERT_EQ(tool.run({"--lan", sim.address(), "config", "save", file}).status, 0);
-    std::vector<std::string> lines = only_steps(lines_of(file_text(file), "\r\n"));
+    std::vector<std::string> lines = only_steps(lines_of(read_bytes(file), "\r\n"));
     lines[1] = "9";  // saved for a family C instrument
-    write_file(edited, joined(lines));
+    write_bytes(edited, joined(lines));
 
     const s_tool_run declined = tool.run({"--lan", sim.address(), "config", "load", edited});
     EXPECT_EQ(declined.status, 1);
@@ -171,7 +161,7 @@ TEST_F(ToolConfigStream, RefusedLoadsSendNothing)
     EXPECT_TRUE(writes_of(sim).empty());
 
     lines[4] = "12345";  // parameter 18's value line in the place of its command number
-    write_file(edited, joined(lines));
+    write_bytes(edited, joined(lines));
     const s_tool_run damaged = tool.run({"--lan", sim.address(), "config", "load", edited, "--yes"});
     EXPECT_EQ(damaged.status, 1);
     EXPECT_NE(damaged.out.find("The configuration file cannot be loaded"), std::string::npos) << damaged.out;
@@ -181,10 +171,10 @@ TEST_F(ToolConfigStream, RefusedLoadsSendNothing)
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("the file cannot be opened"), std::string::npos) << missing.err;
 
-    write_file(edited, joined(only_steps(lines_of(file_text(file), "\r\n"))));
-    lines = lines_of(file_text(edited), "\r\n");
+    write_bytes(edited, joined(only_steps(lines_of(read_bytes(file), "\r\n"))));
+    lines = lines_of(read_bytes(edited), "\r\n");
     lines[1] = "9";
-    write_file(edited, joined(lines));
+    write_bytes(edited, joined(lines));
     const s_tool_run accepted = tool.run({"--lan", sim.address(), "config", "load", edited, "--yes"});
     EXPECT_EQ(accepted.status, 0) << accepted.out << accepted.err;
     EXPECT_EQ(writes_of(sim), std::vector<std::string>{"config,18,50"});

@@ -1,7 +1,7 @@
 // An impedance graph drawn over a whole picture, as the command-line tool
-// draws a sweep file: the window's colour around the plot, the window's
-// steps before the drawing (rescale, ranges, the EIS analysis), and the
-// white form of each graph.
+// draws a sweep file: a white page around the plot, the window's steps
+// before the drawing (rescale, ranges, the EIS analysis), and the white
+// form of each graph.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -55,7 +55,7 @@ TEST(impedance_plot, each_kind_over_the_whole_picture)
             ASSERT_GE(fills.size(), 2u);
             EXPECT_EQ(fills[0].area.right, 640);
             EXPECT_EQ(fills[0].area.bottom, 400);
-            EXPECT_EQ(fills[0].brush.colour, impedance_plot_window_colour(white));
+            EXPECT_EQ(fills[0].brush.kind, brush_kind::white);  // the page
             EXPECT_EQ(fills[1].brush.kind, white ? brush_kind::white : brush_kind::black);
             EXPECT_EQ(text_records(surface).front().text, c.first_title);
             EXPECT_FALSE(surface.segments().empty());

@@ -23,6 +23,7 @@
 namespace {
 
 const double NaN = std::nan("");
+const std::uint32_t GRID_DARK_GREY = grid_colours(false).minor;
 
 // A layout-7 block: frequency, Z', Z''.
 std::unique_ptr<s_lcr_sweep> arc_block()
@@ -195,7 +196,7 @@ TEST_F(LcrNyquistDraw, cursor_circles_its_point_and_reads_out)
     const std::vector<s_drawing_record> circles = records_of(surface, drawing_op::ellipse);
     ASSERT_EQ(circles.size(), 1u);
     EXPECT_EQ(circles[0].area.left, x - 5);
-    EXPECT_EQ(circles[0].area.bottom, y + 5);
+    EXPECT_EQ(circles[0].area.bottom, y + 6);
 
     EXPECT_EQ(bold_texts(surface), (std::vector<std::string>{"Frequency: 2.0000 kHz", "Real Z': 30.000 Ohms",
                                                              "Imaginary Z'': -20.000 Ohms"}));
@@ -284,20 +285,22 @@ std::vector<std::pair<int, int>> curve_points(const std::vector<s_drawn_segment>
 
 enum class shape { square, diamond };
 
-// The marks drawn in a colour: each is four segments, a square starting at
-// its top left corner or a diamond starting at its top.
+// The marks drawn in a colour: each is four segments from its last corner,
+// a square's left side going up, or a diamond's edge from its left corner
+// to its top.
 std::vector<std::pair<shape, std::pair<int, int>>> marks_in(const recording_surface& surface, std::uint32_t colour)
 {
     std::vector<std::pair<shape, std::pair<int, int>>> marks;
     const std::vector<s_drawn_segment> segments = segments_in_colour(surface, colour);
     for (std::size_t i = 0; i + 3 < segments.size(); i += 4) {
         const s_drawn_segment& first = segments[i];
-        if (first.y0 == first.y1) {
-            EXPECT_EQ(first.x1 - first.x0, 8);
-            marks.push_back({shape::square, {first.x0 + 4, first.y0 + 4}});
+        EXPECT_EQ(first.pen.width, 2);
+        if (first.x0 == first.x1) {
+            EXPECT_EQ(first.y0 - first.y1, 8);
+            marks.push_back({shape::square, {first.x0 + 4, first.y0 - 4}});
         } else {
             EXPECT_EQ(first.x1 - first.x0, 5);
-            marks.push_back({shape::diamond, {first.x0, first.y0 + 5}});
+            marks.push_back({shape::diamond, {first.x0 + 5, first.y0}});
         }
         EXPECT_EQ(segments[i + 3].x1, first.x0);
         EXPECT_EQ(segments[i + 3].y1, first.y0);

@@ -144,6 +144,7 @@ TEST_F(SettingsLoad, SeparatorsKeepTheirDefaultUnlessTheStoredOneIsUsable)
         {",;", ',', ','},    {" ; ", ';', ';'},    {"'.'", '.', '.'},   {"\xA0", '\xA0', '\xA0'},
         {"5", '.', ','},     {"-", '.', ','},      {"+", '.', ','},     {"E", '.', ','},
         {"e", '.', ','},     {"$", '.', ','},      {"\x01", '.', ','}, {"\x7F", '.', ','},
+        {"\" \"", ' ', ' '},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored != nullptr ? c.stored : "(absent)");
@@ -156,6 +157,16 @@ TEST_F(SettingsLoad, SeparatorsKeepTheirDefaultUnlessTheStoredOneIsUsable)
         settings_load(environment, store);
         EXPECT_EQ(decimal_separator(), c.decimal);
         EXPECT_EQ(thousands_separator(), c.thousands);
+    }
+}
+
+TEST_F(SettingsLoad, ANumberFormatTypeTheProgramDoesNotKnowLoadsAsTheDefault)
+{
+    for (const char* stored : {"4", "-1", "1000"}) {
+        SCOPED_TRACE(stored);
+        prepare_file(std::string("[Settings]\r\nNumFormatType=") + stored + "\r\n");
+        settings_load(environment, store);
+        EXPECT_EQ(number_format_type(), 0);
     }
 }
 

@@ -65,6 +65,13 @@ public:
         return text_;
     }
 
+    // True when the box appeared (and was answered).
+    bool seen()
+    {
+        finish();
+        return seen_;
+    }
+
 private:
     void finish()
     {
@@ -94,6 +101,7 @@ private:
                 char text[1024] = {};
                 GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
                 text_ = text;
+                seen_ = true;
                 PostMessageA(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED),
                              reinterpret_cast<LPARAM>(GetDlgItem(box, button_)));
                 return;
@@ -105,6 +113,7 @@ private:
     std::string caption_;
     int button_;
     std::string text_;
+    bool seen_ = false;
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
@@ -303,9 +312,16 @@ TEST_F(MainWindow, AltQuestionMarkAndAltSlashOpenTheAboutBox)
     }
 }
 
+TEST_F(MainWindow, SettingsOpensTheSoftwareOptionsDialog)
+{
+    message_box_answerer answerer("Software Options", IDCANCEL);
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_SETTINGS, 0), 0);
+    EXPECT_TRUE(answerer.seen());
+}
+
 TEST_F(MainWindow, OtherMenuCommandsDoNothingYet)
 {
-    for (int command : {IDM_CONNECTION, IDM_SETTINGS, IDM_FRA, IDM_SUPPORT}) {
+    for (int command : {IDM_CONNECTION, IDM_FRA, IDM_SUPPORT}) {
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
     }
     EXPECT_TRUE(IsWindow(window));

@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,88 +16,10 @@
 #include "fra/sweep_settings_limits.h"
 #include "fra/test_details_win32.h"
 #include "fra/test_details_win32_ids.h"
+#include "support/dialog_user_script.h"
 #include "support/recording_prompt.h"
 
 namespace {
-
-using user_step = std::function<void(HWND dialog)>;
-
-// Runs one step per timer tick against the open dialog of this thread.
-struct user_script {
-    std::vector<user_step> steps;
-    std::size_t next = 0;
-};
-user_script* running_script = nullptr;
-
-HWND find_dialog()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            char title[64] = {};
-            GetWindowTextA(window, title, sizeof title);
-            if (IsWindowVisible(window) && std::string(title) == "Test Details") {
-                *reinterpret_cast<HWND*>(param) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-void CALLBACK on_tick(HWND, UINT, UINT_PTR, DWORD)
-{
-    user_script* script = running_script;
-    if (script == nullptr || script->next >= script->steps.size()) {
-        return;
-    }
-    if (HWND dialog = find_dialog()) {
-        script->steps[script->next++](dialog);
-    }
-}
-
-// Runs open_dialog with the script playing the user.
-template <typename F>
-int with_user(user_script& script, F&& open_dialog)
-{
-    running_script = &script;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 30, on_tick);
-    const int result = open_dialog();
-    KillTimer(nullptr, timer);
-    running_script = nullptr;
-    return result;
-}
-
-void type(HWND dialog, int id, const char* text)
-{
-    SetDlgItemTextA(dialog, id, text);
-}
-
-void choose(HWND dialog, int combo, int index)
-{
-    SendDlgItemMessageA(dialog, combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, combo)));
-}
-
-void press(HWND dialog, int button)
-{
-    SendMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
-}
-
-bool shown(HWND dialog, int id)
-{
-    return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE;
-}
-
-std::string text_of(HWND dialog, int id)
-{
-    char text[256] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
 
 int height_of(HWND window)
 {
@@ -148,6 +69,7 @@ TEST_F(TestDetailsDialog, ValidInputIsAcceptedIntoTheModel)
     bool repeat_hidden_at_first = false;
     std::string total;
     user_script script;
+    script.title = "Test Details";
     script.steps = {
         [&](HWND d) {
             single_height = height_of(d);
@@ -195,6 +117,7 @@ TEST_F(TestDetailsDialog, InvalidInputShowsTheMessageAndKeepsTheDialogOpen)
     bool open_after_refusal = false;
     std::string steps_after_refusal;
     user_script script;
+    script.title = "Test Details";
     script.steps = {
         [&](HWND d) {
             type(d, IDC_TD_STEPS, "2001");
@@ -227,6 +150,7 @@ TEST_F(TestDetailsDialog, LcrVariantFromTheEisViewOffersOneSweepAndTheCellSetup)
     LRESULT type_count = 0;
     bool cell_shown = false;
     user_script script;
+    script.title = "Test Details";
     script.steps = {
         [&](HWND d) {
             type_count = SendDlgItemMessageA(d, IDC_TD_SWEEP_TYPE, CB_GETCOUNT, 0, 0);
