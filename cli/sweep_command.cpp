@@ -42,6 +42,7 @@
 #include "realtime_sweep_run.h"
 #include "link/connection.h"
 #include "sweep_commands.h"
+#include "export_setup.h"
 #include "sweep_export.h"
 #include "terminal_progress.h"
 
