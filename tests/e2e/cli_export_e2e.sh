@@ -28,7 +28,7 @@ trap sim_stop EXIT
 db=$tmp/tests.db
 check "new session" "rc=0" "$(run_tool_native db new-session "$db" Bench | tail -n 1)"
 check "FRA sweep into the database" "rc=0" "$(run_tool_native --lan "$addr" sweep fra --steps 3 --start 100 \
-    --end 10000 --db "$db" --session 1 --project Filters --name "RC/1k")"
+    --end 10000 --db "$db" --session 1 --project Filters --name "RC/1k" | tail -n 1)"
 
 mkdir -p "$tmp/native" "$tmp/windows"
 check "export tests" "$tmp/native/RC 1k.txt"$'\n'"rc=0" \
