@@ -19,9 +19,9 @@ std::unique_ptr<s_cli_export> make_cli_export(cli_context& context, const s_numb
                                               const std::string& preamble)
 {
     set_current_number_format(format);
-    auto made = std::make_unique<s_cli_export>();
-    const std::locale locale = number_format_locale(format.type, platform_number_conventions(), *context.prompt);
-    made->run = std::make_unique<s_export_run>(s_export_run{*context.prompt, made->destination, preamble,
+    auto made = std::make_unique<s_cli_export>(context.err);
+    const std::locale locale = number_format_locale(format.type, platform_number_conventions(), made->prompt);
+    made->run = std::make_unique<s_export_run>(s_export_run{made->prompt, made->destination, preamble,
                                                             export_punctuation_of(locale),
                                                             current_number_format().type == NUMBER_FORMAT_CUSTOM});
     return made;

@@ -3,6 +3,7 @@
 // and the export run that writes through them.
 #pragma once
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "app/number_format_settings.h"
 #include "cli_context.h"
 #include "export/text_export_run.h"
+#include "terminal_prompt.h"
 
 // A file or folder named on the command line: what the export writes to, in
 // place of the program's Save As and folder choosers.
@@ -26,10 +28,13 @@ public:
 // exit status in status.
 bool take_export_number_format(cli_context& context, s_number_format& format, int& status);
 
-// An export run with the format's punctuation (the "Locale Error" fallback
-// told through the prompt) and the preamble given; the format becomes the
-// one in effect, so that custom separators reach the punctuation.
+// An export run with the format's punctuation and the preamble given, its
+// messages (what cannot be exported, the "Locale Error" fallback) on
+// standard error; the format becomes the one in effect, so that custom
+// separators reach the punctuation.
 struct s_cli_export {
+    explicit s_cli_export(std::FILE* messages) : prompt(messages) {}
+    terminal_prompt prompt;
     given_export_destination destination;
     std::unique_ptr<s_export_run> run;
 };

@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "graph/gdi_memory_surface_win32.h"
-#include "graph/graph_bitmap_file.h"
+#include "graph/bmp_file.h"
 #include "plot_picture.h"
 
 bool plot_bitmaps_written()
 {
-    return graph_bitmap_files_written();
+    return true;
 }
 
 bool write_plot_bitmap(const std::string& path, int width, int height, const plot_drawing& draw)
@@ -25,5 +25,5 @@ bool write_plot_bitmap(const std::string& path, int width, int height, const plo
     s_pixel_image image;
     const bool read = read_bitmap_pixels(bitmap, image);
     DeleteObject(bitmap);
-    return read && write_graph_bitmap_file(path, image);
+    return read && write_bmp_24(path, image);
 }

@@ -28,7 +28,6 @@
 #include "config/instrument_config.h"
 #include "db/db_read.h"
 #include "db_command_support.h"
-#include "export_setup.h"
 #include "fra/fra_sweep_worker.h"
 #include "fra/sweep_data_file.h"
 #include "fra/sweep_list_columns.h"
@@ -43,6 +42,7 @@
 #include "realtime_sweep_run.h"
 #include "link/connection.h"
 #include "sweep_commands.h"
+#include "export_setup.h"
 #include "sweep_export.h"
 #include "terminal_progress.h"
 

@@ -1,9 +1,8 @@
 #include "graph/graph_bitmap_save_win32.h"
 
-#include <commdlg.h>
-
+#include "app/save_file_chooser_win32.h"
+#include "graph/bmp_file.h"
 #include "graph/gdi_memory_surface_win32.h"
-#include "graph/graph_bitmap_file.h"
 #include "graph/pixel_image.h"
 
 namespace {
@@ -28,21 +27,13 @@ bool put_on_clipboard(HWND window, HBITMAP bitmap)
 
 bool save_as_bitmap_chooser::choose(HWND owner, std::string& path)
 {
-    char file[MAX_PATH] = "*.bmp";
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = "Bitmap Files (*.bmp)\0*.bmp\0";
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = sizeof file;
-    dialog.lpstrTitle = "Save to Bitmap";
-    dialog.lpstrDefExt = "bmp";
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameA(&dialog)) {
-        return false;
-    }
-    path = file;
-    return true;
+    s_save_file_request request;
+    request.owner = owner;
+    request.title = "Save to Bitmap";
+    request.file_name = "*.bmp";
+    request.filter = "Bitmap Files (*.bmp)\0*.bmp\0";
+    request.default_extension = "bmp";
+    return choose_save_file(request, &path);
 }
 
 HBITMAP draw_test_graph_bitmap(HWND window, const s_test_graph_picture& picture)
@@ -83,7 +74,7 @@ graph_bitmap_result save_graph_bitmap(HWND window, const s_test_graph_picture& p
     s_pixel_image image;
     const bool read = read_bitmap_pixels(bitmap, image);
     DeleteObject(bitmap);
-    return read && write_graph_bitmap_file(path, image) ? graph_bitmap_result::saved : graph_bitmap_result::failed;
+    return read && write_bmp_24(path, image) ? graph_bitmap_result::saved : graph_bitmap_result::failed;
 }
 
 graph_bitmap_result save_graph_bitmap(HWND window, const s_test_graph_picture& picture, bool to_clipboard)
