@@ -5,8 +5,9 @@
 // as many line segments into a vector, so the figures say what the drawing
 // costs above producing its lines.
 //
-// The impedance graphs join through the table of further graphs: a row
-// whose drawing is not built in yet is listed as such.
+// Further graphs go through a table: the LCR Bode graph of an impedance
+// sweep of 2000 points (|Z| and phase, both cursors on the first point). A
+// row whose drawing is not built in is listed as such.
 //
 // usage: bench_render [ROUNDS]
 #include <cmath>
@@ -27,9 +28,13 @@
 
 #include "app/user_prompt.h"
 #include "bench_support.h"
+#include "fra/lcr_layout.h"
 #include "fra/plot_margins.h"
 #include "fra/test_graph_hooks.h"
+#include "graph/autoscale_impedance.h"
 #include "graph/drawing_surface.h"
+#include "graph/graph_settings_file.h"
+#include "graph/lcr_bode_draw.h"
 #include "graph/recording_surface.h"
 #include "graph/test_graph.h"
 #include "graph/test_graph_draw.h"
@@ -54,8 +59,44 @@ struct s_bench_graph {
     void (*draw)(drawing_surface& surface, const s_rect& area);
 };
 
+// A Randles cell (10 Ohms, then 100 Ohms beside 10 uF) swept from 0.1 Hz
+// to 100 kHz as layout 7 (Z', Z'', |Z|, phase), its Bode graph rescaled as
+// after new data, once; each drawing is one repaint.
+struct s_lcr_bode_sample {
+    std::unique_ptr<s_lcr_sweep> sweep = make_lcr_sweep();
+    s_graph_settings settings{};
+    s_lcr_bode_view view;
+
+    s_lcr_bode_sample()
+    {
+        sweep->points = POINT_COUNT;
+        for (int i = 0; i < POINT_COUNT; ++i) {
+            const double f = 0.1 * std::pow(10.0, 6.0 * i / (POINT_COUNT - 1));
+            const complex z = 10.0 + 100.0 / (1.0 + complex(0, 2 * std::numbers::pi * f) * 1e-3);
+            s_lcr_result& point = sweep->point[i];
+            point.value[0] = f;
+            point.value[1] = z.real();
+            point.value[2] = z.imag();
+            point.value[3] = std::abs(z);
+            point.value[4] = std::arg(z) * 180.0 / std::numbers::pi;
+        }
+        // No settings folder is found here: the kind's defaults.
+        load_graph_settings(settings, GRAPH_KIND_LCR_BODE);
+        view.layout = LCR_LAYOUT_IMPEDANCE;
+        view.plot_a_value = 3;
+        view.plot_b_value = 4;
+        rescale_lcr_bode_graph(settings, *sweep, view.plot_a_value, view.plot_b_value);
+    }
+};
+
+void draw_lcr_bode_sample(drawing_surface& surface, const s_rect& area)
+{
+    static const s_lcr_bode_sample sample;
+    draw_lcr_bode(surface, area, sample.settings, *sample.sweep, sample.view);
+}
+
 const s_bench_graph further_graphs[] = {
-    {"LCR Bode graph, 2000 points", nullptr},
+    {"LCR Bode graph, 2000 points", draw_lcr_bode_sample},
 };
 
 // Nine plotted tests of the loop K / (s^3 + 3 s^2 + 3 s + 1) at different
