@@ -122,15 +122,7 @@ double read_graph(const s_test_graph_state& graph)
 // The median over rounds of the time of one call, in microseconds.
 double microseconds_per_call(int rounds, const std::function<void()>& call)
 {
-    std::vector<double> times;
-    for (int round = 0; round < rounds; ++round) {
-        const double start = now_seconds();
-        for (int k = 0; k < REPEATS; ++k) {
-            call();
-        }
-        times.push_back((now_seconds() - start) * 1e6 / REPEATS);
-    }
-    return median(times);
+    return bench::seconds_per_call(rounds, REPEATS, call) * 1e6;
 }
 
 void report(const char* what, double analysis, double plain)

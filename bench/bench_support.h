@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 namespace bench {
@@ -30,6 +31,21 @@ inline double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// The median over rounds of the time one call takes, in seconds; each round
+// times repeats calls, so that a round lasts long enough to time.
+inline double seconds_per_call(int rounds, int repeats, const std::function<void()>& call)
+{
+    std::vector<double> times;
+    for (int round = 0; round < rounds; ++round) {
+        const double start = now_seconds();
+        for (int k = 0; k < repeats; ++k) {
+            call();
+        }
+        times.push_back((now_seconds() - start) / repeats);
+    }
+    return median(times);
 }
 
 #ifdef _WIN32

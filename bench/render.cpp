@@ -131,15 +131,7 @@ std::unique_ptr<s_test_graph_state> loop_graph()
 // The median over rounds of one call, in milliseconds.
 double milliseconds_per_call(int rounds, int repeats, const std::function<void()>& call)
 {
-    std::vector<double> times;
-    for (int round = 0; round < rounds; ++round) {
-        const double start = now_seconds();
-        for (int k = 0; k < repeats; ++k) {
-            call();
-        }
-        times.push_back((now_seconds() - start) * 1e3 / repeats);
-    }
-    return median(times);
+    return bench::seconds_per_call(rounds, repeats, call) * 1e3;
 }
 
 void report(const char* what, double drawing, double plain)

@@ -26,8 +26,6 @@ value_of() { awk -F'\t' -v name="$2" '$1 == name { print $2; exit }' "$1"; }
 near() { awk -v a="$1" -v b="$2" -v tol="$3" 'BEGIN { d = a - b; if (d < 0) d = -d; print (a != "" && d <= tol) ? "yes" : "no (" a ")" }'; }
 # Field $2 of the first line of file $1 that starts with $3.
 field_of() { awk -F'\t' -v key="$3" -v field="$2" '$1 == key { print $field; exit }' "$1"; }
-# The Windows form of a Unix path (drive Z: is /).
-windows_path() { local path=${1//\//\\}; printf 'Z:%s\n' "$path"; }
 
 sim_start "$tmp/sim" --address "$addr" --instrument hvxc --dut randles:rs=10,rct=100,cdl=1e-5 --dut loop \
     --transcript "$transcript" || exit 1

@@ -35,8 +35,6 @@ last_connection() {
     channel=$(grep -aE ' tcp#[0-9]+ CONNECT' "$transcript" | tail -n 1 | cut -d' ' -f2)
     grep -aE "^[^ ]+ $channel (RESET|CMD)( |$)" "$transcript" | cut -d' ' -f3-
 }
-# The Windows form of a Unix path (drive Z: is /).
-windows_path() { local path=${1//\//\\}; printf 'Z:%s\n' "$path"; }
 
 "$hvxsim" --write-screen "$tmp/ref-colour.bmp" --write-screen-mono "$tmp/ref-mono.bmp" ||
     { echo "FAIL hvxsim --write-screen"; exit 1; }

@@ -17,7 +17,6 @@ windows=$CORVEXA2_WINDOWS_BIN/corvexa2-cli.exe
 transcript=$tmp/transcript.log
 source "$CORVEXA2_SOURCE_DIR/tests/e2e/lib/tool_checks.sh"
 
-windows_path() { local path=${1//\//\\}; printf 'Z:%s\n' "$path"; }
 # Line $2 of file $1 without its CR.
 line_of() { sed -n "${2}p" "$1" | tr -d '\r'; }
 

@@ -16,16 +16,6 @@ windows=$CORVEXA2_WINDOWS_BIN/corvexa2-cli.exe
 transcript=$tmp/transcript.log
 source "$CORVEXA2_SOURCE_DIR/tests/e2e/lib/tool_checks.sh"
 
-windows_path() { local path=${1//\//\\}; printf 'Z:%s\n' "$path"; }
-well_formed() {
-    if command -v xmllint >/dev/null 2>&1; then
-        xmllint --noout "$1" 2>&1 && echo yes
-    else
-        python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' "$1" 2>&1 && echo yes
-    fi
-}
-# How many elements of the picture match the pattern (one element a line).
-count_of() { grep -c -- "$2" "$1"; }
 
 sim_start "$tmp/sim" --address "$addr" --instrument hvxc --dut loop --transcript "$transcript" || exit 1
 trap sim_stop EXIT

@@ -34,8 +34,6 @@ connection_commands() {
 # stamp, CR LF between them), one a line.
 file_column() { tr -d '\r' <"$1" | awk -F'\t' -v field="$2" 'NR > 1 { print $field }'; }
 rows() { sqlite3 "$1" "$2" 2>&1; }
-# The Windows form of a Unix path (drive Z: is /).
-windows_path() { local path=${1//\//\\}; printf 'Z:%s\n' "$path"; }
 
 sim_start "$tmp/sim" --address "$addr" --instrument hvxa --dut rc-lowpass:fc=1000 --dut resistor:r=470 \
     --transcript "$transcript" || exit 1

@@ -15,6 +15,7 @@
 #include "db/db_points.h"
 #include "db/db_records.h"
 #include "db/db_write.h"
+#include "support/loop_tests_database.h"
 #include "support/temp_folder.h"
 #include "support/tool_process.h"
 #include "support/xml_check.h"
@@ -54,26 +55,7 @@ protected:
     // and one that never crosses.
     void SetUp() override
     {
-        bool created = false;
-        ASSERT_TRUE(db_open(database, DB_OPEN_CREATE, &created));
-        s_db_session session;
-        std::snprintf(session.name, sizeof session.name, "Loops");
-        ASSERT_EQ(db_save_session(session, false), 0);
-        const std::vector<std::vector<s_db_point>> tests = {
-            {{100, 10, 30}, {200, -10, 10}, {300, -20, 10}, {400, -30, -10}},
-            {{100, 10, 30}, {200, 12, 40}},
-        };
-        const char* names[] = {"Crossing", "Flat"};
-        for (std::size_t t = 0; t < tests.size(); ++t) {
-            s_db_test test;
-            test.session_number = session.session_number;
-            std::snprintf(test.name, sizeof test.name, "%s", names[t]);
-            for (const s_db_point& point : tests[t]) {
-                ASSERT_EQ(db_add_point(test, point), 0);
-            }
-            ASSERT_EQ(db_save_new_test(test), 0);
-        }
-        db_close();
+        ASSERT_NO_FATAL_FAILURE(make_loop_tests_database(database));
     }
 
     s_xml_document plot(const std::vector<std::string>& extra)

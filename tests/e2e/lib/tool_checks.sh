@@ -12,6 +12,9 @@
 #   traffic                      reset bytes, commands and replies since then, one per line
 #   commands                     the commands alone
 #   received                     every byte received, joined (however the receives split it)
+#   windows_path PATH            the Windows form of a Unix path (drive Z: is /)
+#   well_formed FILE             "yes" when FILE is well-formed XML (xmllint, else Python's parser)
+#   count_of FILE PATTERN        how many lines of FILE match PATTERN
 
 failures=0
 
@@ -36,3 +39,13 @@ fresh_transcript() { wait_settled; : >"$transcript"; }
 traffic() { wait_settled; grep -aE ' (RESET|CMD|OUT)( |$)' "$transcript" | cut -d' ' -f3-; }
 commands() { wait_settled; grep -aE ' CMD ' "$transcript" | cut -d' ' -f4-; }
 received() { wait_settled; sed -n 's/^[^ ]* [^ ]* IN "\(.*\)"$/\1/p' "$transcript" | tr -d '\n'; }
+
+windows_path() { local path=${1//\//\\}; printf 'Z:%s\n' "$path"; }
+well_formed() {
+    if command -v xmllint >/dev/null 2>&1; then
+        xmllint --noout "$1" 2>&1 && echo yes
+    else
+        python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' "$1" 2>&1 && echo yes
+    fi
+}
+count_of() { grep -c -- "$2" "$1"; }
