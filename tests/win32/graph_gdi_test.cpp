@@ -1,13 +1,15 @@
-// The test graph painted through GDI in this process: into a memory bitmap
-// (the frame's rings and the curves' colours where the graph puts them), a
-// memory paint copied into its place in a target, the bitmap put on the
-// clipboard and read back, and the file path with the Save As dialog
-// replaced. Windows need a display: without DISPLAY these tests are skipped.
+// The graphs painted through GDI in this process: the test graph into a
+// memory bitmap (the frame's rings and the curves' colours where the graph
+// puts them), a memory paint copied into its place in a target, the bitmap
+// put on the clipboard and read back, the file path with the Save As dialog
+// replaced; and each impedance graph of a sweep block. Windows need a
+// display: without DISPLAY these tests are skipped.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cmath>
+#include <complex>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -17,11 +19,14 @@
 #include "app/user_prompt.h"
 #include "fra/plot_margins.h"
 #include "fra/test_graph_hooks.h"
+#include "fra/lcr_layout.h"
 #include "graph/gdi_memory_surface_win32.h"
 #include "graph/graph_bitmap_save_win32.h"
+#include "graph/graph_settings_file.h"
 #include "graph/test_graph.h"
 #include "graph/test_graph_draw.h"
 #include "graph/test_graph_ranges.h"
+#include "impedance/impedance_plot.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -210,6 +215,70 @@ TEST_F(GraphGdi, SavingToAFileAsksForThePathAndEndsQuietlyWhenCancelled)
     fixed_chooser unused(path);
     EXPECT_EQ(save_graph_bitmap(window, picture, true, unused), graph_bitmap_result::saved);
     EXPECT_EQ(unused.asked, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A Randles cell (10 + 100 || 10 uF) in layout 7 at 100 log-spaced points.
+std::unique_ptr<s_lcr_sweep> randles_block()
+{
+    auto block = make_lcr_sweep();
+    block->points = 100;
+    for (int i = 0; i < block->points; ++i) {
+        const double f = 0.1 * std::pow(10.0, 6.0 * i / 99);
+        const std::complex<double> jw(0, 2 * 3.141592653589793 * f);
+        const std::complex<double> z = 10.0 + 100.0 / (1.0 + jw * 100.0 * 1e-5);
+        double* v = block->point[i].value;
+        v[0] = f;
+        v[1] = z.real();
+        v[2] = z.imag();
+        v[3] = std::abs(z);
+        v[4] = std::arg(z) * 180 / 3.141592653589793;
+    }
+    return block;
+}
+
+TEST(ImpedanceGraphGdi, EachGraphPaintsItsFrameAndColouredCurves)
+{
+    if (std::getenv("DISPLAY") == nullptr) {
+        GTEST_SKIP() << "no display";
+    }
+    const auto block = randles_block();
+    for (const impedance_plot_kind kind : {impedance_plot_kind::lcr_bode, impedance_plot_kind::lcr_nyquist,
+                                           impedance_plot_kind::eis, impedance_plot_kind::piezo}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        s_graph_settings settings{};
+        const int settings_kind = impedance_plot_settings_kind(kind);
+        if (settings_kind >= 0) {
+            load_graph_settings(settings, settings_kind);
+        }
+        const HDC screen = GetDC(nullptr);
+        const HBITMAP bitmap =
+            draw_into_bitmap(screen, 800, 500, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
+                             [&](drawing_surface& surface, const s_rect& area) {
+                                 draw_impedance_plot(surface, area, {kind, true}, *block, LCR_LAYOUT_IMPEDANCE,
+                                                     settings);
+                             });
+        ReleaseDC(nullptr, screen);
+        ASSERT_NE(bitmap, nullptr);
+        s_pixel_image image;
+        ASSERT_TRUE(read_bitmap_pixels(bitmap, image));
+        DeleteObject(bitmap);
+        int drawn = 0;
+        int coloured = 0;
+        for (int y = 0; y < image.height; ++y) {
+            for (int x = 0; x < image.width; ++x) {
+                const std::uint32_t p = pixel(image, x, y);
+                const int r = p & 0xFF, g = (p >> 8) & 0xFF, b = (p >> 16) & 0xFF;
+                drawn += p != 0xFFFFFFu;
+                coloured += !(r == g && g == b);
+            }
+        }
+        EXPECT_GT(drawn, 2000);    // frame, grid, labels and curves
+        EXPECT_GT(coloured, 100);  // the curves are in colour, the frame and grid grey
+    }
 }
 
 }  // namespace
