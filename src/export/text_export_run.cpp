@@ -9,6 +9,7 @@
 #include "db/db_records.h"
 #include "export/export_file_names.h"
 #include "export/repeat_text_export.h"
+#include "export/series_state.h"
 #include "export/sweep_text_export.h"
 #include "fra/sweep_data_file.h"
 
@@ -135,6 +136,18 @@ std::vector<std::string> export_lcr_repeats_text(s_export_run& run, int repeat_c
                                                  const std::string& data_folder, int layout)
 {
     return export_repeats(run, false, repeat_count, repeat_done, data_folder, layout);
+}
+
+std::vector<std::string> export_fra_repeats_text(s_export_run& run, const std::string& data_folder)
+{
+    const s_series_state& series = fra_series_state();
+    return export_fra_repeats_text(run, series.repeat_count, series.repeat_done, data_folder);
+}
+
+std::vector<std::string> export_lcr_repeats_text(s_export_run& run, const std::string& data_folder, int layout)
+{
+    const s_series_state& series = lcr_series_state();
+    return export_lcr_repeats_text(run, series.repeat_count, series.repeat_done, data_folder, layout);
 }
 
 std::vector<std::string> export_tests_text(s_export_run& run, const std::vector<std::int64_t>& tests)

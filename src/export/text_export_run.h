@@ -59,6 +59,9 @@ std::vector<std::string> export_fra_repeats_text(s_export_run& run, int repeat_c
                                                  const std::string& data_folder);
 std::vector<std::string> export_lcr_repeats_text(s_export_run& run, int repeat_count, int repeat_done,
                                                  const std::string& data_folder, int layout);
+// The same for the views' own series (series_state.h).
+std::vector<std::string> export_fra_repeats_text(s_export_run& run, const std::string& data_folder);
+std::vector<std::string> export_lcr_repeats_text(s_export_run& run, const std::string& data_folder, int layout);
 
 // Stored tests of the open database, one file each, named after the test;
 // tests without points are passed over. The paths written, in order.
